@@ -1,0 +1,66 @@
+#pragma once
+// The pieces every extractor writes, in the post's one format: title tags, the image
+// block, link blocks with their kind tags. A source file holds only its own site's
+// markers, pages and order; how a piece looks is decided here.
+#include <functional>
+#include <string_view>
+
+#include "sources/extraction.h"
+#include "text/text.h"
+
+namespace quorvel {
+
+inline constexpr std::string_view kAddressBox = "地址框";
+inline constexpr std::string_view kTitleBox = "编辑框1";
+inline constexpr std::string_view kContentBox = "编辑框2";
+inline constexpr std::string_view kReplaceBox = "编辑框5";
+inline constexpr std::string_view kStatusLabel = "标签3";
+
+inline constexpr std::string_view kLineBreak = "\r\n";
+
+// One kind of download link: the check box that gates it, its block tags in the
+// content box, its kind tag in the title box, and the text that marks its links.
+struct LinkKind {
+  std::string_view checkBox;  // control name
+  Text openTag;               // "[QVOD]"
+  Text closeTag;              // "[/QVOD]"
+  Text titleTag;              // "[QVOD]", "[快车]" ...
+  Text test;                  // "qvod://"
+};
+
+extern const LinkKind kQvodLinks;      // 选择框1
+extern const LinkKind kBdhdLinks;      // 选择框2
+extern const LinkKind kGvodLinks;      // 选择框3
+extern const LinkKind kFtpLinks;       // 选择框4, "[FTP]"
+extern const LinkKind kEd2kLinks;      // 选择框5, kind tag "[电驴]"
+extern const LinkKind kFlashgetLinks;  // 选择框6, "[FLASHGET]", kind tag "[快车]"
+extern const LinkKind kMagnetLinks;    // 选择框8, "[Magnet]", kind tag "[磁力]"
+
+// "[" + value + "]" at the end of the title box.
+void appendTitleTag(Extraction& run, std::string_view value);
+
+// "[img]" + address + "[/img]\r\n" at the end of the content box.
+void appendImageBlock(Extraction& run, std::string_view imageAddress);
+
+// text + "\r\n" at the end of the content box.
+void appendContentLine(Extraction& run, std::string_view text);
+
+// The opening line (with the kind tag into the title box at the same moment) and the
+// closing line of a block, for sources that write their lines themselves.
+void openLinkBlock(Extraction& run, const LinkKind& kind);
+void closeLinkBlock(Extraction& run, const LinkKind& kind);
+
+using LinkLine = std::function<Text(const Text& item)>;
+
+// The usual block: written only when the kind's check box is checked now and `links`
+// holds the kind's test; then one line per item that holds the test, in order.
+// Returns whether the block was written.
+bool writeLinkBlock(Extraction& run, const LinkKind& kind, std::string_view links,
+                    const TextList& items, CaseMode testCase, const LinkLine& line);
+
+// Link lines as the sources write them.
+Text plainLine(const Text& item);            // item + "\r\n"
+Text namedFtpLine(const Text& item);         // nameLink(item) + "\r\n"
+Text unescapedTrimmedLine(const Text& item); // trimBoth(unescapeUnicode(item) + "\r\n")
+
+}  // namespace quorvel
