@@ -10,6 +10,9 @@ Text decodePageText(std::string_view utf8Bytes);
 Bytes utf8ToWide(std::string_view utf8Bytes);     // UTF-16LE code units, two bytes each
 Text wideToGbk(std::string_view utf16leBytes);    // a trailing odd byte is ignored
 
+// One UTF-16 code unit in GBK (one or two bytes); "" for U+0000 and for a unit GBK lacks.
+Text unitToGbk(char16_t unit);
+
 // The program's edges (window, command line) speak UTF-8.
 std::string gbkToUtf8(std::string_view gbkText);
 inline Text utf8ToGbk(std::string_view utf8Text) { return decodePageText(utf8Text); }
