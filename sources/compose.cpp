@@ -1,5 +1,6 @@
 #include "sources/compose.h"
 
+#include "text/between.h"
 #include "text/escapes.h"
 #include "text/gbk_literal.h"
 #include "text/link_naming.h"
@@ -53,5 +54,48 @@ Text namedFtpLine(const Text& item) { return nameLink(item) + Text(kLineBreak); 
 Text unescapedTrimmedLine(const Text& item) {
   return trimBoth(unescapeUnicode(item) + Text(kLineBreak));
 }
+
+void addLink(Text& links, std::string_view link) {
+  links += link;
+  links += kLinkSeparator;
+}
+
+TextList linkItems(std::string_view links) { return splitText(links, kLinkSeparator); }
+
+namespace {
+
+long imageTagCount(std::string_view text) {
+  long count = 0;
+  for (long at = findText(text, "<img", CaseMode::IgnoreCase); at != -1;
+       at = findText(text, "<img", at + 4, CaseMode::IgnoreCase)) {
+    ++count;
+  }
+  return count;
+}
+
+}  // namespace
+
+Text imageTagsToBlocks(std::string_view description) {
+  Text d(description);
+  for (long left = imageTagCount(d); left > 0;) {
+    const Text src = textBetween(d, "src=\"", "\"");
+    const Text tag = "<img" + textBetween(d, "<img", ">") + ">";
+    Text next = replaceText(d, tag, "\r\n[img]" + src + "[/img]\r\n", CaseMode::IgnoreCase);
+    const long nextLeft = imageTagCount(next);
+    if (nextLeft >= left) {
+      // No progress possible; a pass that changed the text still stands.
+      return next;
+    }
+    d = std::move(next);
+    left = nextLeft;
+  }
+  return d;
+}
+
+Text boldTagsToForum(std::string_view text) {
+  return replaceText(replaceText(text, "<b>", "[b]"), "</b>", "[/b]");
+}
+
+Text shortenBlankLines(std::string_view text) { return replaceText(text, "\r\n\r\n", "\r\n"); }
 
 }  // namespace quorvel

@@ -63,4 +63,26 @@ Text plainLine(const Text& item);            // item + "\r\n"
 Text namedFtpLine(const Text& item);         // nameLink(item) + "\r\n"
 Text unescapedTrimmedLine(const Text& item); // trimBoth(unescapeUnicode(item) + "\r\n")
 
+// Gathered links: one text in which every link is followed by "$$$".
+inline constexpr std::string_view kLinkSeparator = "$$$";
+void addLink(Text& links, std::string_view link);  // also an empty link: it never matches a test
+TextList linkItems(std::string_view links);        // splitText at "$$$"
+
+// Description pieces several sites share (the tag removal itself is stripTags,
+// text/post_text.h).
+
+// Every image tag turned in place, in page order, into "\r\n[img]" + src + "[/img]\r\n",
+// pass by pass: each pass takes the first "<img" (any case) up to the next ">" as the
+// tag, the first "src=\"" ... "\"" left in the text as its address, and replaces every
+// copy of that tag ignoring case. The loop ends when no "<img" is left, or when a pass
+// does not lower their number: an "<img" without ">" after it would otherwise repeat
+// forever, and an address that itself holds "<img" would grow the text without end.
+Text imageTagsToBlocks(std::string_view description);
+
+// "<b>" and "</b>" (exact case) as the forum's "[b]" and "[/b]".
+Text boldTagsToForum(std::string_view text);
+
+// "\r\n\r\n" to "\r\n" in one left-to-right pass (three breaks in a row become two).
+Text shortenBlankLines(std::string_view text);
+
 }  // namespace quorvel
