@@ -4,6 +4,7 @@
 #include "text/escapes.h"
 #include "text/gbk_literal.h"
 #include "text/link_naming.h"
+#include "text/post_text.h"
 
 namespace quorvel {
 
@@ -97,5 +98,10 @@ Text boldTagsToForum(std::string_view text) {
 }
 
 Text shortenBlankLines(std::string_view text) { return replaceText(text, "\r\n\r\n", "\r\n"); }
+
+Text replaceEntitiesAndParagraphs(std::string_view text) {
+  const Text paragraphs = replaceText(replaceEntities(text), "<p>", "\r\n");
+  return replaceText(replaceText(paragraphs, "</p>", ""), "<br />", "\r\n");
+}
 
 }  // namespace quorvel

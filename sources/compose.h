@@ -85,4 +85,8 @@ Text boldTagsToForum(std::string_view text);
 // "\r\n\r\n" to "\r\n" in one left-to-right pass (three breaks in a row become two).
 Text shortenBlankLines(std::string_view text);
 
+// The seven entities, then "<p>" and "<br />" as line breaks and "</p>" removed (exact
+// case), for the sites whose descriptions keep every other tag.
+Text replaceEntitiesAndParagraphs(std::string_view text);
+
 }  // namespace quorvel
