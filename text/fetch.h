@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "text/text.h"
@@ -10,10 +11,26 @@
 namespace quorvel {
 
 struct FetchResult {
-  Bytes body;              // what was read; empty on failure
-  bool responded = false;  // a status line came back from the server
-  std::string failure;     // when it did not: "refused", "name not resolved", "timed out", "reset", ...
+  Bytes body;              // what was read; empty when nothing came back
+  bool responded = false;  // the last request of the call got a status line from the server
+  std::string failure;     // "" when the transfer completed; else one of fetchFailure or the
+                           // HTTP client's own message
 };
+
+// Why a fetch did not complete. A failure after the status line keeps `responded` true and
+// the body read so far.
+namespace fetchFailure {
+inline constexpr std::string_view emptyAddress = "empty address";
+inline constexpr std::string_view refused = "refused";
+inline constexpr std::string_view nameNotResolved = "name not resolved";
+inline constexpr std::string_view timedOut = "timed out";  // connect or stall
+inline constexpr std::string_view reset = "reset";
+inline constexpr std::string_view closedWithoutResponse = "closed without a response";
+inline constexpr std::string_view closedMidBody = "closed before the end of the body";
+inline constexpr std::string_view tooLarge = "body over the size limit";  // body cut there
+inline constexpr std::string_view redirectRefused = "redirect to a scheme other than http(s)";
+inline constexpr std::string_view tooManyRedirects = "too many redirects";
+}  // namespace fetchFailure
 
 // Requests for host:port go to connectHost:connectPort, keeping the original Host header.
 struct Route {
@@ -31,7 +48,11 @@ struct FetchLimits {
 };
 
 // The body of an HTTP/1.0 GET, whatever the status code; "" for an empty address or a
-// request that failed; what was read so far for a transfer that broke off.
+// request that failed; what was read so far for a transfer that broke off. Redirects are
+// followed to http and https only; a redirect elsewhere, or one past maxRedirects, ends the
+// call with the body of the redirecting response. Bytes that may not stand in a request line
+// (controls, space, DEL, bytes of 0x80 and above, "<>\"\\^`{|}" and a '%' not starting %XX)
+// are percent-encoded on the wire; an address without a scheme is taken as http.
 Bytes fetchPage(const Text& address);
 FetchResult fetchPageWithReport(const Text& address);
 
