@@ -7,6 +7,7 @@
 #include <fstream>
 #include <latch>
 #include <map>
+#include <mutex>
 #include <optional>
 #include <random>
 #include <thread>
@@ -139,36 +140,51 @@ TEST_F(FetchTest, PercentEncodesOnlyWhatMayNotStandInARequestLine) {
 
 TEST_F(FetchTest, TakesAnAddressWithoutSchemeAsHttp) {
   RawServer server(replyHello);
-
-  EXPECT_EQ(fetchPage("127.0.0.1:" + std::to_string(server.port()) + "/plain.html"), "hello");
-  ASSERT_EQ(server.requests().size(), 1u);
-  EXPECT_EQ(parseHead(server.requests()[0]).line, "GET /plain.html HTTP/1.0");
+  // A host named ftp.* must not make the client guess another protocol.
+  setRoutes({{"ftp.films.localhost", 21, "127.0.0.1", server.port()}});
+  const std::string addresses[] = {"127.0.0.1:" + std::to_string(server.port()) + "/plain.html",
+                                   "ftp.films.localhost:21/plain.html"};
+  for (const std::string& address : addresses) {
+    SCOPED_TRACE(address);
+    EXPECT_EQ(fetchPage(address), "hello");
+    EXPECT_EQ(parseHead(server.requests().back()).line, "GET /plain.html HTTP/1.0");
+  }
+  EXPECT_EQ(server.requests().size(), 2u);
 }
 
 TEST_F(FetchTest, FollowsARedirectChain) {
+  std::mutex mutex;  // the handlers run on the server's threads
   std::vector<std::string> visited;
   std::string endUrl;
+  auto visit = [&](const httplib::Request& r) {
+    std::lock_guard lock(mutex);
+    visited.push_back(r.path);
+    return endUrl;
+  };
   HttpServer server([&](httplib::Server& s) {
     s.Get("/start", [&](const httplib::Request& r, httplib::Response& response) {
-      visited.push_back(r.path);
+      visit(r);
       response.set_redirect("/middle", 302);
     });
     s.Get("/middle", [&](const httplib::Request& r, httplib::Response& response) {
-      visited.push_back(r.path);
-      response.set_redirect(endUrl, 301);
+      response.set_redirect(visit(r), 301);
     });
     s.Get("/end", [&](const httplib::Request& r, httplib::Response& response) {
-      visited.push_back(r.path);
+      visit(r);
       response.set_content("arrived", "text/html");
     });
   });
-  endUrl = server.url("/end");
+  {
+    std::lock_guard lock(mutex);
+    endUrl = server.url("/end");
+  }
 
   const FetchResult result = fetchPageWithReport(server.url("/start"));
 
   EXPECT_EQ(result.body, "arrived");
   EXPECT_TRUE(result.responded);
   EXPECT_EQ(result.failure, "");
+  std::lock_guard lock(mutex);
   EXPECT_THAT(visited, ::testing::ElementsAre("/start", "/middle", "/end"));
 }
 
@@ -214,16 +230,21 @@ TEST_F(FetchTest, RefusesRedirectsToOtherSchemesAndKeepsTheRedirectBody) {
   const std::string there = "127.0.0.1:" + std::to_string(elsewhere.port()) + "/x";
   const std::string locations[] = {"file://" + secretPath, "ftp://" + there, "gopher://" + there,
                                    "dict://" + there, "FILE://" + secretPath};
+  std::mutex mutex;
   std::string location;
   HttpServer server([&](httplib::Server& s) {
     s.Get("/moved", [&](const httplib::Request&, httplib::Response& response) {
+      std::lock_guard lock(mutex);
       response.set_redirect(location, 302);
       response.set_content("moved away", "text/html");
     });
   });
   for (const std::string& next : locations) {
     SCOPED_TRACE(next);
-    location = next;
+    {
+      std::lock_guard lock(mutex);
+      location = next;
+    }
     const FetchResult result = fetchPageWithReport(server.url("/moved"));
     EXPECT_EQ(result.body, "moved away");
     EXPECT_TRUE(result.responded);
