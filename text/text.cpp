@@ -47,72 +47,48 @@ class CharacterStarts {
   std::size_t settled_ = 0;  // a known character start, never after a position asked
 };
 
-bool equalFolded(const char* text, const char* foldedSub, std::size_t count) {
+bool equalFolded(const char* text, const char* pattern, std::size_t count) {
   for (std::size_t i = 0; i < count; ++i) {
-    if (foldAscii(text[i]) != foldedSub[i]) return false;
+    if (foldAscii(text[i]) != pattern[i]) return false;
   }
   return true;
 }
 
-// First index at or after `from` where `foldedSub` (ASCII letters in lower case) occurs
-// in `text` ignoring the case of ASCII letters; candidates are found by testing the
-// sub-text's first and last byte over 16 positions at a time.
-std::size_t findFolded(std::string_view text, std::string_view foldedSub, std::size_t from) {
-  const std::size_t m = foldedSub.size();
-  const std::size_t n = text.size();
-  if (m > n || from > n - m) return npos;
-  const char* h = text.data();
-  const char first = foldedSub.front();
-  const char last = foldedSub.back();
-  std::size_t i = from;
-#if defined(__SSE2__)
-  // OR-ing 0x20 lower-cases exactly the upper-case letters when the wanted byte is a
-  // lower-case letter; for any other wanted byte the comparison stays exact.
-  const __m128i firstMask = _mm_set1_epi8(isAsciiLower(first) ? 0x20 : 0);
-  const __m128i lastMask = _mm_set1_epi8(isAsciiLower(last) ? 0x20 : 0);
-  const __m128i firstWanted = _mm_set1_epi8(first);
-  const __m128i lastWanted = _mm_set1_epi8(last);
-  while (i + m - 1 + 16 <= n) {
-    const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(h + i));
-    const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(h + i + m - 1));
-    const __m128i hit = _mm_and_si128(_mm_cmpeq_epi8(_mm_or_si128(a, firstMask), firstWanted),
-                                      _mm_cmpeq_epi8(_mm_or_si128(b, lastMask), lastWanted));
-    unsigned bits = static_cast<unsigned>(_mm_movemask_epi8(hit));
-    while (bits != 0) {
-      const std::size_t k = i + static_cast<std::size_t>(__builtin_ctz(bits));
-      if (m <= 2 || equalFolded(h + k + 1, foldedSub.data() + 1, m - 2)) return k;
-      bits &= bits - 1;
-    }
-    i += 16;
-  }
-#endif
-  for (; i + m <= n; ++i) {
-    if (foldAscii(h[i]) == first && equalFolded(h + i, foldedSub.data(), m)) return i;
-  }
-  return npos;
+std::size_t memmemIndex(std::string_view text, std::string_view sub, std::size_t from) {
+  if (sub.size() > text.size() || from > text.size() - sub.size()) return npos;
+  const void* hit = ::memmem(text.data() + from, text.size() - from, sub.data(), sub.size());
+  return hit == nullptr ? npos : static_cast<std::size_t>(static_cast<const char*>(hit) - text.data());
 }
 
 // Finds one sub-text again and again in one text, left to right, only at character starts.
+//
+// Candidates come from testing the sub-text's first and last byte at 16 positions at a
+// time, then comparing the bytes between. When ignoring case, the pattern holds the
+// sub-text with its ASCII letters in lower case, and OR-ing 0x20 into a text byte
+// lower-cases exactly the upper-case letters when the wanted byte is a lower-case letter;
+// for any other wanted byte the comparison stays exact. Texts that make the candidates
+// fail again and again (runs like "aaaa…" against "aaab") would make that quadratic, so
+// past a budget of wasted comparisons the search goes on with glibc's linear memmem,
+// over a folded copy of the text when ignoring case.
 class Searcher {
  public:
   Searcher(std::string_view text, std::string_view sub, CaseMode mode)
-      : text_(text), sub_(sub), starts_(text) {
+      : text_(text), pattern_(sub), starts_(text) {
     if (mode == CaseMode::IgnoreCase) {
-      for (char c : sub) {
-        if (isAsciiLetter(c)) folded_ = true;
+      for (char& c : pattern_) {
+        if (isAsciiLetter(c)) {
+          c = foldAscii(c);
+          folded_ = true;
+        }
       }
-    }
-    if (folded_) {
-      foldedSub_.reserve(sub.size());
-      for (char c : sub) foldedSub_.push_back(foldAscii(c));
     }
   }
 
   // Index of the first match at or after `from`, or npos. `from` must not decrease
-  // between calls; `sub` must not be empty.
+  // between calls; the sub-text must not be empty.
   std::size_t next(std::size_t from) {
     while (true) {
-      const std::size_t candidate = folded_ ? findFolded(text_, foldedSub_, from) : findExact(from);
+      const std::size_t candidate = linear_ ? findLinear(from) : findAnchored(from);
       if (candidate == npos) return npos;
       if (starts_.startsCharacter(candidate)) return candidate;
       from = candidate + 1;
@@ -120,16 +96,79 @@ class Searcher {
   }
 
  private:
-  std::size_t findExact(std::size_t from) const {
-    if (sub_.size() > text_.size() || from > text_.size() - sub_.size()) return npos;
-    const void* hit = ::memmem(text_.data() + from, text_.size() - from, sub_.data(), sub_.size());
-    return hit == nullptr ? npos : static_cast<std::size_t>(static_cast<const char*>(hit) - text_.data());
+  bool matchesAt(std::size_t k) const {
+    const std::size_t m = pattern_.size();
+    if (m <= 2) return true;  // first and last byte already tested
+    const char* t = text_.data() + k + 1;
+    const char* p = pattern_.data() + 1;
+    return folded_ ? equalFolded(t, p, m - 2) : std::memcmp(t, p, m - 2) == 0;
+  }
+
+  // Counts a failed candidate; true once the budget, linear in the text, is spent.
+  bool wasteSpent(std::size_t at) {
+    wasted_ += pattern_.size();
+    return wasted_ > 4 * at + 65536;
+  }
+
+  std::size_t findAnchored(std::size_t from) {
+    const std::size_t m = pattern_.size();
+    const std::size_t n = text_.size();
+    if (m > n || from > n - m) return npos;
+    const char* h = text_.data();
+    const char first = pattern_.front();
+    const char last = pattern_.back();
+    std::size_t i = from;
+#if defined(__SSE2__)
+    const __m128i firstMask = _mm_set1_epi8(folded_ && isAsciiLower(first) ? 0x20 : 0);
+    const __m128i lastMask = _mm_set1_epi8(folded_ && isAsciiLower(last) ? 0x20 : 0);
+    const __m128i firstWanted = _mm_set1_epi8(first);
+    const __m128i lastWanted = _mm_set1_epi8(last);
+    while (i + m - 1 + 16 <= n) {
+      const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(h + i));
+      const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(h + i + m - 1));
+      const __m128i hit = _mm_and_si128(_mm_cmpeq_epi8(_mm_or_si128(a, firstMask), firstWanted),
+                                        _mm_cmpeq_epi8(_mm_or_si128(b, lastMask), lastWanted));
+      unsigned bits = static_cast<unsigned>(_mm_movemask_epi8(hit));
+      while (bits != 0) {
+        const std::size_t k = i + static_cast<std::size_t>(__builtin_ctz(bits));
+        if (matchesAt(k)) return k;
+        if (wasteSpent(k)) {
+          linear_ = true;
+          return findLinear(k + 1);
+        }
+        bits &= bits - 1;
+      }
+      i += 16;
+    }
+#endif
+    for (; i + m <= n; ++i) {  // the last few positions, or every one without SSE2
+      const bool edges = folded_ ? foldAscii(h[i]) == first && foldAscii(h[i + m - 1]) == last
+                                 : h[i] == first && h[i + m - 1] == last;
+      if (!edges) continue;
+      if (matchesAt(i)) return i;
+      if (wasteSpent(i)) {
+        linear_ = true;
+        return findLinear(i + 1);
+      }
+    }
+    return npos;
+  }
+
+  std::size_t findLinear(std::size_t from) {
+    if (!folded_) return memmemIndex(text_, pattern_, from);
+    if (foldedText_.empty()) {
+      foldedText_.resize(text_.size());
+      for (std::size_t i = 0; i < text_.size(); ++i) foldedText_[i] = foldAscii(text_[i]);
+    }
+    return memmemIndex(foldedText_, pattern_, from);
   }
 
   std::string_view text_;
-  std::string_view sub_;
-  bool folded_ = false;
-  std::string foldedSub_;
+  std::string pattern_;
+  bool folded_ = false;  // ignoring case, and the sub-text has a letter
+  bool linear_ = false;
+  std::size_t wasted_ = 0;
+  std::string foldedText_;
   CharacterStarts starts_;
 };
 

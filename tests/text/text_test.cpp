@@ -421,5 +421,19 @@ TEST(RandomisedAgainstReference, FindReplaceSplit) {
   }
 }
 
+// Texts where nearly every position looks like a match at its first and last byte.
+TEST(RandomisedAgainstReference, RepetitiveTextsAgreeToo) {
+  const Text sub = Text(30, 'a') + "b" + Text(30, 'a');
+  for (CaseMode mode : {CaseMode::Exact, CaseMode::IgnoreCase}) {
+    const char filler = mode == CaseMode::Exact ? 'a' : 'A';
+    // B0 61 is one character, so the first copy of `sub` starts on a second byte.
+    const Text text = Text(20000, filler) + "\xB0" + sub + sub + Text(5000, filler);
+    EXPECT_EQ(findText(text, sub, 1, mode), 20063);
+    EXPECT_EQ(findText(text, sub, 1, mode), referenceFind(text, sub, 1, mode));
+    EXPECT_EQ(replaceText(text, sub, "x", mode), referenceReplace(text, sub, "x", mode));
+    EXPECT_EQ(replaceText(text, "aa", "x", mode), referenceReplace(text, "aa", "x", mode));
+  }
+}
+
 }  // namespace
 }  // namespace quorvel
