@@ -53,8 +53,8 @@ Text encodeForWire(std::string_view address) {
   wire.reserve(address.size());
   for (std::size_t i = 0; i < address.size(); ++i) {
     const auto c = static_cast<unsigned char>(address[i]);
-    const bool startsEscape =
-        c == '%' && i + 2 < address.size() && isHexDigit(address[i + 1]) && isHexDigit(address[i + 2]);
+    const bool startsEscape = c == '%' && i + 2 < address.size() && isHexDigit(address[i + 1]) &&
+                              isHexDigit(address[i + 2]);
     if (mayNotStandInRequestLine(c) || (c == '%' && !startsEscape)) {
       wire += '%';
       wire += hex[c >> 4];
@@ -70,7 +70,8 @@ bool isWebAddress(std::string_view url) {
   auto startsWith = [url](std::string_view prefix) {
     return url.size() >= prefix.size() &&
            std::equal(prefix.begin(), prefix.end(), url.begin(), [](char a, char b) {
-             return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+             return std::tolower(static_cast<unsigned char>(a)) ==
+                    std::tolower(static_cast<unsigned char>(b));
            });
   };
   return startsWith("http://") || startsWith("https://");
@@ -171,7 +172,8 @@ void configure(CURL* handle, Transfer& transfer, const FetchLimits& limits, curl
   curl_easy_setopt(handle, CURLOPT_REDIR_PROTOCOLS_STR, kWebSchemes);
 #else
   curl_easy_setopt(handle, CURLOPT_PROTOCOLS, static_cast<long>(CURLPROTO_HTTP | CURLPROTO_HTTPS));
-  curl_easy_setopt(handle, CURLOPT_REDIR_PROTOCOLS, static_cast<long>(CURLPROTO_HTTP | CURLPROTO_HTTPS));
+  curl_easy_setopt(handle, CURLOPT_REDIR_PROTOCOLS,
+                   static_cast<long>(CURLPROTO_HTTP | CURLPROTO_HTTPS));
 #endif
   // Redirects are followed by fetchPageWithReport itself, so that a refused one still
   // yields the body of the response that asked for it.
@@ -180,7 +182,8 @@ void configure(CURL* handle, Transfer& transfer, const FetchLimits& limits, curl
   curl_easy_setopt(handle, CURLOPT_PROXY, "");
   curl_easy_setopt(handle, CURLOPT_NOPROXY, "*");
   curl_easy_setopt(handle, CURLOPT_CONNECT_TO, routes);
-  curl_easy_setopt(handle, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(limits.connectTimeout.count()));
+  curl_easy_setopt(handle, CURLOPT_CONNECTTIMEOUT_MS,
+                   static_cast<long>(limits.connectTimeout.count()));
   curl_easy_setopt(handle, CURLOPT_WRITEFUNCTION, onBody);
   curl_easy_setopt(handle, CURLOPT_WRITEDATA, &transfer);
   curl_easy_setopt(handle, CURLOPT_HEADERFUNCTION, onHeader);

@@ -66,11 +66,17 @@ class ScopedEnvironment {
  public:
   void set(const char* name, const char* value) {
     remember(name);
-    if (value) setenv(name, value, 1); else unsetenv(name);
+    if (value)
+      setenv(name, value, 1);
+    else
+      unsetenv(name);
   }
   ~ScopedEnvironment() {
     for (const auto& [name, value] : saved_) {
-      if (value) setenv(name.c_str(), value->c_str(), 1); else unsetenv(name.c_str());
+      if (value)
+        setenv(name.c_str(), value->c_str(), 1);
+      else
+        unsetenv(name.c_str());
     }
   }
 
@@ -106,7 +112,8 @@ TEST_F(FetchTest, GoesStraightToTheServerWhateverTheProxyVariablesSay) {
   RawServer server(replyHello);
   const std::string deadProxy = "http://127.0.0.1:" + std::to_string(testing::unusedPort());
   ScopedEnvironment environment;
-  for (const char* name : {"http_proxy", "HTTP_PROXY", "https_proxy", "HTTPS_PROXY", "all_proxy", "ALL_PROXY"}) {
+  for (const char* name :
+       {"http_proxy", "HTTP_PROXY", "https_proxy", "HTTPS_PROXY", "all_proxy", "ALL_PROXY"}) {
     environment.set(name, deadProxy.c_str());
   }
   environment.set("no_proxy", nullptr);
@@ -215,7 +222,8 @@ TEST_F(FetchTest, FollowsTenRedirectsAndNoMore) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.hops);
     requests = 0;
-    const FetchResult result = fetchPageWithReport(server.url("/countdown/" + std::to_string(c.hops)));
+    const FetchResult result =
+        fetchPageWithReport(server.url("/countdown/" + std::to_string(c.hops)));
     EXPECT_EQ(result.body, c.body);
     EXPECT_TRUE(result.responded);
     EXPECT_EQ(result.failure, c.failure);
@@ -300,8 +308,10 @@ TEST_F(FetchTest, AServerThatMisbehavesGivesWhatWasReadAndWhy) {
     std::string_view failure;
   };
   const Case cases[] = {
-      {"closes without answering", [](int, const std::string&) {}, "", false, fetchFailure::closedWithoutResponse},
-      {"resets without answering", [](int socket, const std::string&) { testing::resetOnClose(socket); }, "", false,
+      {"closes without answering", [](int, const std::string&) {}, "", false,
+       fetchFailure::closedWithoutResponse},
+      {"resets without answering",
+       [](int socket, const std::string&) { testing::resetOnClose(socket); }, "", false,
        fetchFailure::reset},
       {"closes mid-body",
        [&](int socket, const std::string&) { testing::sendAll(socket, kHead + part); }, part, true,
@@ -312,7 +322,8 @@ TEST_F(FetchTest, AServerThatMisbehavesGivesWhatWasReadAndWhy) {
          testing::resetOnClose(socket);
        },
        part, true, fetchFailure::reset},
-      {"never answers", [](int socket, const std::string&) { testing::waitForClientToClose(socket); }, "", false,
+      {"never answers",
+       [](int socket, const std::string&) { testing::waitForClientToClose(socket); }, "", false,
        fetchFailure::timedOut},
       {"stalls mid-body",
        [&](int socket, const std::string&) {
@@ -368,7 +379,9 @@ TEST_F(FetchTest, CutsTheBodyAtTheSizeLimit) {
     std::size_t kept;
     std::string_view failure;
   };
-  const Case cases[] = {{999, 999, ""}, {1000, 1000, ""}, {1001, 1000, fetchFailure::tooLarge},
+  const Case cases[] = {{999, 999, ""},
+                        {1000, 1000, ""},
+                        {1001, 1000, fetchFailure::tooLarge},
                         {5000, 1000, fetchFailure::tooLarge}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.served);
@@ -384,7 +397,8 @@ TEST_F(FetchTest, SixteenThreadsFetchAtOnceEachGettingItsOwnPage) {
   constexpr int kThreads = 16;
   auto pageFor = [](int n) { return patternedBytes(64 * 1024 + n, 100 + n); };
   RawServer server([&](int socket, const std::string& head) {
-    const Bytes page = pageFor(std::stoi(requestTarget(head).substr(std::string_view("/film/").size())));
+    const Bytes page =
+        pageFor(std::stoi(requestTarget(head).substr(std::string_view("/film/").size())));
     testing::sendAll(socket, "HTTP/1.0 200 OK\r\nContent-Length: " + std::to_string(page.size()) +
                                  "\r\n\r\n" + page);
   });

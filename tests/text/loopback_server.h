@@ -3,6 +3,7 @@
 // well-behaved answers and a raw socket server that records the request head exactly as it
 // came and then misbehaves as told.
 #include <arpa/inet.h>
+#include <httplib.h>
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
@@ -17,8 +18,6 @@
 #include <string_view>
 #include <thread>
 #include <vector>
-
-#include <httplib.h>
 
 namespace quorvel::testing {
 
@@ -56,7 +55,8 @@ inline void sendAll(int socket, std::string_view bytes) {
 }
 
 // Blocks until the client closes its end (or gives up after `limit`).
-inline void waitForClientToClose(int socket, std::chrono::milliseconds limit = std::chrono::seconds(20)) {
+inline void waitForClientToClose(int socket,
+                                 std::chrono::milliseconds limit = std::chrono::seconds(20)) {
   const auto deadline = std::chrono::steady_clock::now() + limit;
   char buffer[4096];
   while (std::chrono::steady_clock::now() < deadline) {
