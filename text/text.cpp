@@ -351,7 +351,11 @@ double toNumber(std::string_view text) {
   if (i < half.size() && (half[i] == '+' || half[i] == '-')) negative = half[i++] == '-';
   const std::size_t begin = i;
   std::size_t digits = 0;
-  for (; i < half.size() && isDigit(half[i]); ++i) ++digits;
+  bool wholePartNonZero = false;
+  for (; i < half.size() && isDigit(half[i]); ++i) {
+    ++digits;
+    if (half[i] != '0') wholePartNonZero = true;
+  }
   if (i < half.size() && half[i] == '.') {
     for (++i; i < half.size() && isDigit(half[i]); ++i) ++digits;
   }
@@ -359,8 +363,9 @@ double toNumber(std::string_view text) {
   double value = 0.0;
   const auto [end, error] =
       std::from_chars(half.data() + begin, half.data() + i, value, std::chars_format::fixed);
-  if (error == std::errc::result_out_of_range) value = HUGE_VAL;  // only huge values overflow
   (void)end;
+  // Out of range is either too large (a whole part of over 300 digits) or too small.
+  if (error == std::errc::result_out_of_range) value = wholePartNonZero ? HUGE_VAL : 0.0;
   return negative ? -value : value;
 }
 

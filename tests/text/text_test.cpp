@@ -234,6 +234,9 @@ TEST(ToNumber, LeadingDecimalOrZero) {
   };
   for (const auto& c : cases) EXPECT_DOUBLE_EQ(toNumber(c.text), c.expected) << c.text;
   EXPECT_TRUE(std::isinf(toNumber(Text(400, '9'))));
+  EXPECT_TRUE(std::isinf(toNumber("-" + Text(400, '9'))));
+  EXPECT_LT(toNumber("0." + Text(400, '0') + "1"), 1e-300);
+  EXPECT_GE(toNumber("0." + Text(400, '0') + "1"), 0.0);
 }
 
 TEST(SmallConversions, EdgeValues) {
