@@ -1,0 +1,1 @@
+var VideoListJson=[["qvod",["第01集$qvod://734003200|1A2B3C4D|雾城旧事01.rmvb|$qvod","第02集$ qvod://734003201|5E6F7A8B|\u96fe\u57ce\u65e7\u4e8b02.rmvb|$qvod"]],["bdhd",["第01集$bdhd://734003200|9C0D1E2F|%E9%9B%BE%u57CE01.rmvb|$bdhd"]],["gvod",["第01集$gvod://gvod.cinepod-dl.example/310/01.rmvb$gvod"]]];
