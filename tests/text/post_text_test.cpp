@@ -56,12 +56,27 @@ TEST(StripTags, AgreesWithPassByPassRemovalOnRandomTexts) {
   const std::string symbols[] = {"<", ">", "a", "b", "/", " ", "\x81", "\xB0", "\xD6\xD0", "<a>", "</a>"};
   std::mt19937 random(20240611);
   std::uniform_int_distribution<std::size_t> pick(0, std::size(symbols) - 1);
-  std::uniform_int_distribution<int> length(0, 30);
+  std::uniform_int_distribution<int> length(0, 60);
   for (int round = 0; round < 3000; ++round) {
     std::string text;
     for (int n = length(random); n > 0; --n) text += symbols[pick(random)];
     ASSERT_EQ(stripTags(text), stripTagsByPasses(text)) << "round " << round << ": " << text;
   }
+}
+
+TEST(StripTags, AgreesWithPassByPassRemovalOnADescription) {
+  // Many distinct tags, repeated closing tags, tags split by others, GBK text between.
+  Text text;
+  for (int i = 0; i < 300; ++i) {
+    const std::string n = std::to_string(i % 120);
+    text += "<font color=\"#" + n + "\">\xD6\xD0\xCE\xC4</font>";
+    if (i % 7 == 0) text += "<b<i>>" + n + "</b>";
+    if (i % 11 == 0) text += "<span\xA1\xA1id=" + n + ">\xB0\xA1\r\n";
+    if (i % 13 == 0) text += "\x81<br>";
+  }
+  const Text stripped = stripTags(text);
+  EXPECT_EQ(stripped, stripTagsByPasses(text));
+  EXPECT_NE(stripped.find("\xD6\xD0\xCE\xC4"), std::string::npos);
 }
 
 TEST(ReplaceEntities, TheSevenEntitiesAndNothingElse) {
