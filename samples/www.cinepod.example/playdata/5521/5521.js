@@ -1,0 +1,1 @@
+var VideoListJson=[["qvod",["高清$qvod://1468006400|2B7C9D0E1F3A4B5C6D7E8F9012345678|北岭雪夜.BD1280.rmvb|$qvod"]],["bdhd",["高清$bdhd://1468006400|87654321F9E8D7C6B5A4F3E1D0C9B7A2|\u5317\u5cad\u96ea\u591c.BD1280.rmvb|$bdhd"]],["gvod",["高清$gvod://gvod.cinepod-dl.example:8080/5521/BD1280.rmvb$gvod"]]],urlinfo='/video/5521-{0}-{1}.html';
