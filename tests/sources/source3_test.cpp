@@ -197,6 +197,12 @@ TEST(Source3, FurtherPagesThatFailOrAnswerWithAnErrorPage) {
   }
 }
 
+TEST(Source3, BundledSampleIsACompletePost) {
+  const ComposedPost post = composePost(extractSource3, kHome + "/content/5521.html", samplePageFetcher(bundledSamplesDir()));
+  EXPECT_THAT(post.title, ::testing::EndsWith("[FTP][QVOD][BDHD][GVOD]"));
+  EXPECT_EQ(post.status, gbk("获取完毕!"));
+}
+
 // The program's JSON output (UTF-8) for `arguments`, and its exit code.
 std::pair<QJsonObject, int> runCommandLine(const std::string& arguments) {
   FILE* pipe = popen((std::string(QUORVEL_BINARY) + " " + arguments).c_str(), "r");

@@ -179,6 +179,12 @@ TEST(Source4, MissingPagesGiveEmptyValuesAndNoBlocks) {
   }
 }
 
+TEST(Source4, BundledSampleIsACompletePost) {
+  const ComposedPost post = composePost(extractSource4, kHome + "/vod/8032.html", samplePageFetcher(bundledSamplesDir()));
+  EXPECT_THAT(post.title, ::testing::EndsWith("[QVOD][BDHD][GVOD]"));
+  EXPECT_EQ(post.status, gbk("获取完毕!"));
+}
+
 // The program's JSON output (UTF-8) for `arguments`, and its exit code.
 std::pair<QJsonObject, int> runCommandLine(const std::string& arguments) {
   FILE* pipe = popen((std::string(QUORVEL_BINARY) + " " + arguments).c_str(), "r");
