@@ -46,14 +46,39 @@ std::vector<FailedRequest> ExtractionRun::failedRequests() const {
   return failed_;
 }
 
+bool ExtractionRun::finished() const {
+  std::lock_guard lock(mutex_);
+  return finished_;
+}
+
+namespace {
+
+// Two extractors of one press share the label: the worse outcome stays on it, so the
+// label never reads "done" when one of them failed, whichever finished last.
+int severity(std::string_view status) {
+  if (status == statusFailed()) return 2;
+  if (status == statusPartlyFailed()) return 1;
+  return 0;
+}
+
+}  // namespace
+
 void ExtractionRun::finish(const std::optional<Text>& watermark) {
+  {
+    std::lock_guard lock(mutex_);
+    if (finished_) return;
+    finished_ = true;
+  }
   const Text status = finalStatus();
   Text report;
   for (const FailedRequest& failed : failedRequests()) {
     report += failed.address + " - " + utf8ToGbk(failed.reason) + "\n";
   }
   gate_.writeIfCurrent(press_, [&] {
-    controls_.setText("标签3", status);
+    const Text shown = controls_.text("标签3");
+    if (!isFinalStatus(shown) || severity(status) > severity(shown)) {
+      controls_.setText("标签3", status);
+    }
     // Two extractors of one press report into the same tooltip.
     if (!report.empty()) controls_.setToolTip("标签3", controls_.toolTip("标签3") + report);
     if (watermark) controls_.setText("编辑框5", *watermark);

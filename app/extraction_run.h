@@ -30,6 +30,8 @@ class ExtractionRun : public Extraction {
 
   // The status this run ends with, from the responses its requests got.
   Text finalStatus() const;
+  // Whether finish() has run; only its first call writes.
+  bool finished() const;
   std::vector<FailedRequest> failedRequests() const;
 
  private:
@@ -42,6 +44,7 @@ class ExtractionRun : public Extraction {
   mutable std::mutex mutex_;
   int requests_ = 0;
   bool filmPageFailed_ = false;
+  bool finished_ = false;
   std::vector<FailedRequest> failed_;
 };
 
