@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "sources/extractors.h"
+#include "tests/sources/source7/command_line.h"
 #include "tests/sources/source7/link_payloads.h"
 #include "tests/support/compose_harness.h"
 
@@ -177,6 +178,16 @@ TEST(Source7, LinkAreaCases) {
     EXPECT_EQ(post.content, "[img][/img]\r\n\r\n" + c.blocks);
     EXPECT_EQ(post.status, gbk("获取完毕!"));
   }
+}
+
+TEST(Source7, CommandLineComposesThePostOverHttp) {
+  const CommandLinePost post = fetchWithCommandLine("source7", "www.showbay.example", kAddress);
+  ASSERT_EQ(post.exitCode, 0) << post.output;
+  EXPECT_EQ(post.title, kTitleTags + gbk("[电驴][磁力][快车]"));
+  EXPECT_EQ(post.content, kImage + kDescription + kEd2kBlock + kMagnetBlock + kFlashgetBlock);
+  EXPECT_EQ(post.replace, "");
+  EXPECT_EQ(post.status, gbk("获取完毕!"));
+  EXPECT_EQ(post.radio, 7);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <map>
 
 #include "sources/extractors.h"
+#include "tests/sources/source7/command_line.h"
 #include "tests/sources/source7/link_payloads.h"
 #include "tests/support/compose_harness.h"
 
@@ -233,6 +234,27 @@ TEST(Source8, TheDescriptionIsTheThirdText2Piece) {
     const ComposedPost post = composePost(extractSource8, kAddress, site(filmPage(c.body), {}));
     EXPECT_EQ(post.content, "[img][/img]\r\n\r\n" + c.description + "\r\n");
   }
+}
+
+TEST(Source8, CommandLineComposesThePostOverHttp) {
+  const CommandLinePost post = fetchWithCommandLine("source8", "www.playlot.example", kAddress);
+  ASSERT_EQ(post.exitCode, 0) << post.output;
+  EXPECT_EQ(post.title, kTitleTags + "[BDHD][Ftp]");
+  EXPECT_EQ(post.content, kImage + kDescription + kBdhdBlock + kFtpBlock);
+  EXPECT_EQ(post.replace, kWatermark);
+  EXPECT_EQ(post.status, gbk("获取完毕!"));
+  EXPECT_EQ(post.radio, 8);
+}
+
+// A film whose play pages the site does not have: over real HTTP they answer 404 with a
+// body, so the run is complete; their entries are empty.
+TEST(Source8, PlayPagesAnswering404OverHttpCompleteTheRun) {
+  const CommandLinePost post =
+      fetchWithCommandLine("source8", "www.playlot.example", "http://www.playlot.example/movie/3301/index.html");
+  ASSERT_EQ(post.exitCode, 0) << post.output;
+  EXPECT_EQ(post.title, kTitleTags);
+  EXPECT_EQ(post.content, kImage + kDescription);
+  EXPECT_EQ(post.status, gbk("获取完毕!"));
 }
 
 }  // namespace
