@@ -104,4 +104,7 @@ Text replaceEntitiesAndParagraphs(std::string_view text) {
   return replaceText(replaceText(paragraphs, "</p>", ""), "<br />", "\r\n");
 }
 
+const LinkKind kFlashgetMixedCaseLinks{"选择框6", "[Flashget]", "[/Flashget]", "[快车]"_gbk,
+                                      "Flashget"};
+
 }  // namespace quorvel

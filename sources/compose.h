@@ -89,4 +89,8 @@ Text shortenBlankLines(std::string_view text);
 // case), for the sites whose descriptions keep every other tag.
 Text replaceEntitiesAndParagraphs(std::string_view text);
 
+// The Flashget kind with its block tags written "[Flashget]" / "[/Flashget]", as the
+// posts of some sites have them; check box, kind tag and test as kFlashgetLinks.
+extern const LinkKind kFlashgetMixedCaseLinks;
+
 }  // namespace quorvel
