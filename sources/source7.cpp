@@ -11,10 +11,6 @@ namespace quorvel {
 
 namespace {
 
-// This site writes its Flashget block with mixed-case tags; the kind tag is the usual one.
-const LinkKind kSiteFlashgetLinks{"选择框6", "[Flashget]", "[/Flashget]", "[快车]"_gbk,
-                                  "Flashget"};
-
 // ED2K and magnet links stand percent-escaped in the page; only spaces in front go.
 Text decodedTrimmedLine(const Text& item) { return trimBoth(percentDecode(item) + "\r\n"); }
 
@@ -50,7 +46,7 @@ void extractSource7(Extraction& run) {
   const TextList items = linkItems(candidates);
   writeLinkBlock(run, kEd2kLinks, candidates, items, CaseMode::Exact, decodedTrimmedLine);
   writeLinkBlock(run, kMagnetLinks, candidates, items, CaseMode::Exact, decodedTrimmedLine);
-  writeLinkBlock(run, kSiteFlashgetLinks, candidates, items, CaseMode::IgnoreCase, plainLine);
+  writeLinkBlock(run, kFlashgetMixedCaseLinks, candidates, items, CaseMode::IgnoreCase, plainLine);
 
   run.finish();
 }
