@@ -20,7 +20,8 @@ void extractSource2(Extraction& run) {
   const Text status = textBetween(page, "状态："_gbk, "</b>");
   const Text region = textBetween(page, "地区："_gbk, "</b>");
   const Text year = textBetween(page, "上映年代："_gbk, "</b>");
-  appendContentLine(run, trimBoth(replaceEntitiesAndParagraphs(textBetween(page, "about_t\">", "</div>"))));
+  const Text description = textBetween(page, "about_t\">", "</div>");
+  appendContentLine(run, trimBoth(replaceEntitiesAndParagraphs(description)));
   for (const Text& value : {region, year, name, status}) appendTitleTag(run, trimBoth(value));
 
   const TextList ftpPieces = splitText(textBetween(page, "var GvodUrls = \"", "\""), "###");
@@ -28,7 +29,8 @@ void extractSource2(Extraction& run) {
 
   const Text filmNumber = textBetween(address, "/GP", ".");
   const Text play = bytesToText(run.fetchPage(home + "/play/play" + filmNumber + "-0-0.html"));
-  const Text script = bytesToText(run.fetchPage(home + "/playdata/" + textBetween(play, "/playdata/", "\"")));
+  const Text script =
+      bytesToText(run.fetchPage(home + "/playdata/" + textBetween(play, "/playdata/", "\"")));
   // "%u" escapes become "\u" first, so that percent decoding leaves them for the lines.
   const Text data = percentDecode(replaceText(script, "%u", "\\u"));
   const TextList pieces = splitText(data, "$");

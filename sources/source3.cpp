@@ -22,7 +22,8 @@ void extractSource3(Extraction& run) {
   const Text status = statusInElement.empty() ? rawStatus : statusInElement;
   const Text region = textBetween(page, "地区：<span>"_gbk, "</span>");
   const Text year = textBetween(page, "上映年代：<span>"_gbk, "</span>");
-  appendContentLine(run, replaceEntitiesAndParagraphs(textBetween(page, "全集介绍</b>:"_gbk, "<h3>")));
+  const Text description = textBetween(page, "全集介绍</b>:"_gbk, "<h3>");
+  appendContentLine(run, replaceEntitiesAndParagraphs(description));
   for (const Text& value : {region, year, name, status}) appendTitleTag(run, value);
 
   const TextList ftpPieces = splitText(textBetween(page, "var GvodUrls = \"", "\""), "###");
@@ -32,7 +33,8 @@ void extractSource3(Extraction& run) {
   // hold another film's address, whose links must not join this film's post.
   const Text filmNumber = textBetween(address, "content/", ".");
   const Text play = bytesToText(run.fetchPage(home + "/video/" + filmNumber + "-0-0.html"));
-  const Text data = bytesToText(run.fetchPage(home + "/playdata/" + textBetween(play, "/playdata/", "\"")));
+  const Text data =
+      bytesToText(run.fetchPage(home + "/playdata/" + textBetween(play, "/playdata/", "\"")));
   const TextList pieces = splitText(data, "$");
   for (const LinkKind* kind : {&kQvodLinks, &kBdhdLinks, &kGvodLinks}) {
     writeLinkBlock(run, *kind, data, pieces, CaseMode::Exact, unescapedTrimmedLine);

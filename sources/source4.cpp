@@ -20,7 +20,8 @@ void extractSource4(Extraction& run) {
   const Text note = textBetween(page, "<small>", "</small>");
   const Text region = textBetween(page, "影片产地 ："_gbk, "</span>");
   const Text date = textBetween(page, "上映时间 ："_gbk, "</span>");
-  appendContentLine(run, replaceEntitiesAndParagraphs(textBetween(page, "\"voddetail\">", "</ul>")));
+  const Text description = textBetween(page, "\"voddetail\">", "</ul>");
+  appendContentLine(run, replaceEntitiesAndParagraphs(description));
   for (const Text& value : {region, date, name, note}) appendTitleTag(run, value);
 
   const Text play = decodePageText(run.fetchPage(homePageAddress(4) + "/index.php?s=vod-play-id-" +

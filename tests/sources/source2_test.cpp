@@ -1,6 +1,5 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-
 #include <sys/wait.h>
 
 #include <QJsonDocument>
@@ -16,11 +15,11 @@
 namespace quorvel {
 namespace {
 
-using testing::composePost;
 using testing::ComposedPost;
+using testing::composePost;
+using ::testing::ElementsAre;
 using testing::fixtureSite;
 using testing::gbk;
-using ::testing::ElementsAre;
 
 const Text kHome = "http://www.reelhub.example";
 const Text kFilm = kHome + "/Html/GP100.html";
@@ -29,9 +28,10 @@ const Text kPlayData = kHome + "/playdata/100/1.js";
 
 // The film page's part of the post, before any link block.
 const Text kDataTags = gbk("[大陆][2012][海上灯塔][全12集]");
-const Text kImageAndDescription = gbk(
-    "[img]http://tu.reelhub-img.example/2012/100.jpg[/img]\r\n"
-    "\r\n守塔人“老周”在孤岛上度过了<font color=\"red\">三十年</font>……\r\n\r\n一场风暴——改变了一切。\r\n");
+const Text kImageAndDescription =
+    gbk("[img]http://tu.reelhub-img.example/2012/100.jpg[/img]\r\n"
+        "\r\n守塔人“老周”在孤岛上度过了<font "
+        "color=\"red\">三十年</font>……\r\n\r\n一场风暴——改变了一切。\r\n");
 
 struct Block {
   std::string_view checkBox;
@@ -49,8 +49,10 @@ std::vector<Block> filmBlocks() {
       {"选择框1", "[QVOD]",
        gbk("[QVOD]\r\nqvod://157286400|9F3C0A5B7E21D4C8|海上灯塔01.rmvb|\r\n"
            "qvod://157286401|6A0B3F9E1D2C4B5A|海上灯塔02.rmvb|\r\n[/QVOD]\r\n")},
-      {"选择框2", "[BDHD]", gbk("[BDHD]\r\nbdhd://157286400|C86A0B3F9E1D2C4B|海上灯塔01.rmvb|\r\n[/BDHD]\r\n")},
-      {"选择框3", "[GVOD]", "[GVOD]\r\ngvod://gvod.reelhub-dl.example:8080/100/01.rmvb\r\n[/GVOD]\r\n"},
+      {"选择框2", "[BDHD]",
+       gbk("[BDHD]\r\nbdhd://157286400|C86A0B3F9E1D2C4B|海上灯塔01.rmvb|\r\n[/BDHD]\r\n")},
+      {"选择框3", "[GVOD]",
+       "[GVOD]\r\ngvod://gvod.reelhub-dl.example:8080/100/01.rmvb\r\n[/GVOD]\r\n"},
   };
 }
 
@@ -92,8 +94,9 @@ TEST(Source2, ComposesTheWholePostFromFilmPagePlayPageAndPlayData) {
 TEST(Source2, AnUncheckedBoxLeavesOutItsBlockAndKindTagOnly) {
   for (std::string_view box : {"选择框1", "选择框2", "选择框3", "选择框4"}) {
     SCOPED_TRACE(std::string(box));
-    const ComposedPost post = composePost(extractSource2, kFilm, fixtureSite("source2"),
-                                          [&](MemoryControls& window) { window.setChecked(box, false); });
+    const ComposedPost post =
+        composePost(extractSource2, kFilm, fixtureSite("source2"),
+                    [&](MemoryControls& window) { window.setChecked(box, false); });
     expectPost(post, expectedFilmPost({box}));
   }
 }
@@ -116,7 +119,8 @@ TEST(Source2, ReadsEachBoxWhenItsBlockIsDue) {
 }
 
 TEST(Source2, SampleAddressGivesFilmNumber13861) {
-  const ComposedPost post = composePost(extractSource2, sampleAddress(), samplePageFetcher(bundledSamplesDir()));
+  const ComposedPost post =
+      composePost(extractSource2, sampleAddress(), samplePageFetcher(bundledSamplesDir()));
   ASSERT_EQ(post.requests.size(), 3u);
   EXPECT_EQ(post.requests[1], kHome + "/play/play13861-0-0.html");
   // The bundled sample is a complete post.
@@ -127,10 +131,12 @@ TEST(Source2, SampleAddressGivesFilmNumber13861) {
 TEST(Source2, FilmPageWithoutMarkersGivesEmptyValuesAndAnFtpBlockWithoutLinks) {
   // The page holds "ftp://" only outside the GvodUrls value; its play data holds QVOD
   // only in capitals, which is no QVOD link.
-  const ComposedPost post = composePost(extractSource2, kHome + "/Html/GP200.html", fixtureSite("source2"));
+  const ComposedPost post =
+      composePost(extractSource2, kHome + "/Html/GP200.html", fixtureSite("source2"));
   EXPECT_EQ(post.title, "[][][][][FTP][BDHD]");
   EXPECT_EQ(post.content,
-            "[img]http://tu[/img]\r\n\r\n[FTP]\r\n[/FTP]\r\n[BDHD]\r\nbdhd://2|DEF|b.rmvb|\r\n[/BDHD]\r\n");
+            "[img]http://tu[/img]\r\n\r\n[FTP]\r\n[/FTP]\r\n[BDHD]\r\nbdhd://2|DEF|b.rmvb|\r\n[/"
+            "BDHD]\r\n");
   EXPECT_EQ(post.status, gbk("获取完毕!"));
 }
 
@@ -142,13 +148,15 @@ TEST(Source2, FilmPageWithoutResponseStillEndsWithStatusAndWatermark) {
   EXPECT_EQ(post.status, gbk("获取失败!"));
   EXPECT_EQ(post.replace, gbk("[迅雷下载www.reelhub.example]"));
   // The play page and the play data are asked for all the same, the latter with an empty path.
-  EXPECT_THAT(post.requests, ElementsAre(film, kHome + "/play/play999-0-0.html", kHome + "/playdata/"));
+  EXPECT_THAT(post.requests,
+              ElementsAre(film, kHome + "/play/play999-0-0.html", kHome + "/playdata/"));
 }
 
 TEST(Source2, AddressWithoutFilmNumberAsksForThePlayPageWithoutOne) {
   const Text film = kHome + "/Html/list.html";
   const ComposedPost post = composePost(extractSource2, film, fixtureSite("source2"));
-  EXPECT_THAT(post.requests, ElementsAre(film, kHome + "/play/play-0-0.html", kHome + "/playdata/"));
+  EXPECT_THAT(post.requests,
+              ElementsAre(film, kHome + "/play/play-0-0.html", kHome + "/playdata/"));
 }
 
 TEST(Source2, FurtherPagesThatFailOrAnswerWithAnErrorPage) {
@@ -162,12 +170,14 @@ TEST(Source2, FurtherPagesThatFailOrAnswerWithAnErrorPage) {
   };
   const Text filmPart = kImageAndDescription + filmBlocks()[0].lines;
   const Case cases[] = {
-      {"play page without response", kFilm, answering(kPlayPage, {"", false, "refused"}), "部分获取失败!",
+      {"play page without response", kFilm, answering(kPlayPage, {"", false, "refused"}),
+       "部分获取失败!", kDataTags + "[FTP]", filmPart},
+      {"play data without response", kHome + "/Html/GP300.html", fixtureSite("source2"),
+       "部分获取失败!", gbk("[][][灯][]"),
+       "[img]http://tu.reelhub-img.example/300.jpg[/img]\r\n\r\n"},
+      {"play data answers 404", kFilm,
+       answering(kPlayData, {"<html>404 Not Found</html>", true, ""}), "获取完毕!",
        kDataTags + "[FTP]", filmPart},
-      {"play data without response", kHome + "/Html/GP300.html", fixtureSite("source2"), "部分获取失败!",
-       gbk("[][][灯][]"), "[img]http://tu.reelhub-img.example/300.jpg[/img]\r\n\r\n"},
-      {"play data answers 404", kFilm, answering(kPlayData, {"<html>404 Not Found</html>", true, ""}),
-       "获取完毕!", kDataTags + "[FTP]", filmPart},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -181,8 +191,10 @@ TEST(Source2, FurtherPagesThatFailOrAnswerWithAnErrorPage) {
 
 TEST(Source2, EscapeAfterACharacterEndingInABackslashByteIsNotAnEscape) {
   // 誠 is D5 5C in GBK: its second byte is "\", and "u5F00" follows it.
-  const ComposedPost post = composePost(extractSource2, kHome + "/Html/GP600.html", fixtureSite("source2"));
-  EXPECT_EQ(post.content, "[img]http://tu[/img]\r\n\r\n" + gbk("[BDHD]\r\nbdhd://1|H|誠u5F00开.rmvb|\r\n[/BDHD]\r\n"));
+  const ComposedPost post =
+      composePost(extractSource2, kHome + "/Html/GP600.html", fixtureSite("source2"));
+  EXPECT_EQ(post.content, "[img]http://tu[/img]\r\n\r\n" +
+                              gbk("[BDHD]\r\nbdhd://1|H|誠u5F00开.rmvb|\r\n[/BDHD]\r\n"));
 }
 
 // The program's JSON output (UTF-8) for `arguments`, and its exit code.
@@ -191,7 +203,8 @@ std::pair<QJsonObject, int> runCommandLine(const std::string& arguments) {
   if (!pipe) return {{}, -1};
   std::string output;
   char buffer[4096];
-  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) output.append(buffer, n);
+  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+    output.append(buffer, n);
   const int status = pclose(pipe);
   return {QJsonDocument::fromJson(QByteArray::fromStdString(output)).object(),
           WIFEXITED(status) ? WEXITSTATUS(status) : -1};
@@ -199,8 +212,8 @@ std::pair<QJsonObject, int> runCommandLine(const std::string& arguments) {
 
 TEST(Source2, CommandLineFetchOverHttp) {
   testing::FixtureServer server(std::string(QUORVEL_FIXTURES_DIR) + "/source2");
-  const auto [json, exitCode] =
-      runCommandLine("fetch --json --connect-to " + server.route("www.reelhub.example") + " " + kFilm);
+  const auto [json, exitCode] = runCommandLine("fetch --json --connect-to " +
+                                               server.route("www.reelhub.example") + " " + kFilm);
   const ComposedPost expected = expectedFilmPost();
   EXPECT_EQ(json["title"].toString().toStdString(), gbkToUtf8(expected.title));
   EXPECT_EQ(json["content"].toString().toStdString(), gbkToUtf8(expected.content));

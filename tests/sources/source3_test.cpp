@@ -14,11 +14,11 @@
 namespace quorvel {
 namespace {
 
-using testing::composePost;
 using testing::ComposedPost;
+using testing::composePost;
+using ::testing::ElementsAre;
 using testing::fixtureSite;
 using testing::gbk;
-using ::testing::ElementsAre;
 
 const Text kHome = "http://www.cinepod.example";
 const Text kFilm = kHome + "/content/310.html";
@@ -29,9 +29,9 @@ const Text kWatermark = gbk("[迅雷下载www.reelhub.example]");
 
 // Title values and the description go in as found: spaces around them stay.
 const Text kDataTags = gbk("[ 香港 ][2011][ 雾城旧事 ][更新至08集]");
-const Text kImageAndDescription = gbk(
-    "[img]http://tu.cinepod-img.example/310.jpg[/img]\r\n"
-    "  \r\n一九四九年的雾城…\r\n<strong>警探</strong>与“线人”的故事。 \r\n");
+const Text kImageAndDescription =
+    gbk("[img]http://tu.cinepod-img.example/310.jpg[/img]\r\n"
+        "  \r\n一九四九年的雾城…\r\n<strong>警探</strong>与“线人”的故事。 \r\n");
 
 struct Block {
   std::string_view checkBox;
@@ -49,7 +49,8 @@ std::vector<Block> filmBlocks() {
       {"选择框1", "[QVOD]",
        gbk("[QVOD]\r\nqvod://734003200|1A2B3C4D|雾城旧事01.rmvb|\r\n"
            "qvod://734003201|5E6F7A8B|雾城旧事02.rmvb|\r\n[/QVOD]\r\n")},
-      {"选择框2", "[BDHD]", "[BDHD]\r\nbdhd://734003200|9C0D1E2F|%E9%9B%BE%u57CE01.rmvb|\r\n[/BDHD]\r\n"},
+      {"选择框2", "[BDHD]",
+       "[BDHD]\r\nbdhd://734003200|9C0D1E2F|%E9%9B%BE%u57CE01.rmvb|\r\n[/BDHD]\r\n"},
       {"选择框3", "[GVOD]", "[GVOD]\r\ngvod://gvod.cinepod-dl.example/310/01.rmvb\r\n[/GVOD]\r\n"},
   };
 }
@@ -90,8 +91,9 @@ TEST(Source3, ComposesTheWholePostFromFilmPagePlayPageAndPlayData) {
 TEST(Source3, AnUncheckedBoxLeavesOutItsBlockAndKindTagOnly) {
   for (std::string_view box : {"选择框1", "选择框2", "选择框3", "选择框4"}) {
     SCOPED_TRACE(std::string(box));
-    const ComposedPost post = composePost(extractSource3, kFilm, fixtureSite("source3"),
-                                          [&](MemoryControls& window) { window.setChecked(box, false); });
+    const ComposedPost post =
+        composePost(extractSource3, kFilm, fixtureSite("source3"),
+                    [&](MemoryControls& window) { window.setChecked(box, false); });
     expectPost(post, expectedFilmPost({box}));
   }
 }
@@ -156,7 +158,8 @@ TEST(Source3, FilmPageWithoutMarkersGivesEmptyValuesAndAnFtpBlockWithoutLinks) {
   EXPECT_EQ(post.content, "[img]http://tu[/img]\r\n\r\n[FTP]\r\n[/FTP]\r\n" +
                               gbk("[QVOD]\r\nqvod://1|H|誠u5F00开.rmvb|\r\n[/QVOD]\r\n"));
   EXPECT_EQ(post.status, gbk("获取完毕!"));
-  EXPECT_THAT(post.requests, ElementsAre(film, kHome + "/video/320-0-0.html", kHome + "/playdata/320/v.js"));
+  EXPECT_THAT(post.requests,
+              ElementsAre(film, kHome + "/video/320-0-0.html", kHome + "/playdata/320/v.js"));
 }
 
 TEST(Source3, FilmPageWithoutResponseStillEndsWithStatusAndWatermark) {
@@ -166,7 +169,8 @@ TEST(Source3, FilmPageWithoutResponseStillEndsWithStatusAndWatermark) {
   EXPECT_EQ(post.content, "[img]http://tu[/img]\r\n\r\n");
   EXPECT_EQ(post.status, gbk("获取失败!"));
   EXPECT_EQ(post.replace, kWatermark);
-  EXPECT_THAT(post.requests, ElementsAre(film, kHome + "/video/999-0-0.html", kHome + "/playdata/"));
+  EXPECT_THAT(post.requests,
+              ElementsAre(film, kHome + "/video/999-0-0.html", kHome + "/playdata/"));
 }
 
 TEST(Source3, FurtherPagesThatFailOrAnswerWithAnErrorPage) {
@@ -180,12 +184,13 @@ TEST(Source3, FurtherPagesThatFailOrAnswerWithAnErrorPage) {
   };
   const Text filmPart = kImageAndDescription + filmBlocks()[0].lines;
   const Case cases[] = {
-      {"play page without response", kFilm, answering(kPlayPage, {"", false, "refused"}), "部分获取失败!",
+      {"play page without response", kFilm, answering(kPlayPage, {"", false, "refused"}),
+       "部分获取失败!", kDataTags + "[FTP]", filmPart},
+      {"play data without response", kHome + "/content/330.html", fixtureSite("source3"),
+       "部分获取失败!", gbk("[][][无][]"), "[img]http://tu[/img]\r\n\r\n"},
+      {"play data answers 404", kFilm,
+       answering(kPlayData, {"<html>404 Not Found</html>", true, ""}), "获取完毕!",
        kDataTags + "[FTP]", filmPart},
-      {"play data without response", kHome + "/content/330.html", fixtureSite("source3"), "部分获取失败!",
-       gbk("[][][无][]"), "[img]http://tu[/img]\r\n\r\n"},
-      {"play data answers 404", kFilm, answering(kPlayData, {"<html>404 Not Found</html>", true, ""}),
-       "获取完毕!", kDataTags + "[FTP]", filmPart},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -198,7 +203,8 @@ TEST(Source3, FurtherPagesThatFailOrAnswerWithAnErrorPage) {
 }
 
 TEST(Source3, BundledSampleIsACompletePost) {
-  const ComposedPost post = composePost(extractSource3, kHome + "/content/5521.html", samplePageFetcher(bundledSamplesDir()));
+  const ComposedPost post = composePost(extractSource3, kHome + "/content/5521.html",
+                                        samplePageFetcher(bundledSamplesDir()));
   EXPECT_THAT(post.title, ::testing::EndsWith("[FTP][QVOD][BDHD][GVOD]"));
   EXPECT_EQ(post.status, gbk("获取完毕!"));
 }
@@ -209,7 +215,8 @@ std::pair<QJsonObject, int> runCommandLine(const std::string& arguments) {
   if (!pipe) return {{}, -1};
   std::string output;
   char buffer[4096];
-  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) output.append(buffer, n);
+  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+    output.append(buffer, n);
   const int status = pclose(pipe);
   return {QJsonDocument::fromJson(QByteArray::fromStdString(output)).object(),
           WIFEXITED(status) ? WEXITSTATUS(status) : -1};
@@ -217,8 +224,8 @@ std::pair<QJsonObject, int> runCommandLine(const std::string& arguments) {
 
 TEST(Source3, CommandLineFetchOverHttp) {
   testing::FixtureServer server(std::string(QUORVEL_FIXTURES_DIR) + "/source3");
-  const auto [json, exitCode] =
-      runCommandLine("fetch --json --connect-to " + server.route("www.cinepod.example") + " " + kFilm);
+  const auto [json, exitCode] = runCommandLine("fetch --json --connect-to " +
+                                               server.route("www.cinepod.example") + " " + kFilm);
   const ComposedPost expected = expectedFilmPost();
   EXPECT_EQ(json["title"].toString().toStdString(), gbkToUtf8(expected.title));
   EXPECT_EQ(json["content"].toString().toStdString(), gbkToUtf8(expected.content));

@@ -15,11 +15,11 @@
 namespace quorvel {
 namespace {
 
-using testing::composePost;
 using testing::ComposedPost;
+using testing::composePost;
+using ::testing::ElementsAre;
 using testing::fixtureSite;
 using testing::gbk;
-using ::testing::ElementsAre;
 
 const Text kHome = "http://www.vidnest.example";
 const Text kFilm = kHome + "/vod/4417.html";
@@ -27,9 +27,9 @@ const Text kPlayPage = kHome + "/index.php?s=vod-play-id-4417-sid-0-pid-1.html";
 
 // Values go in as cut; the description keeps every tag but "<p>", "</p>" and "<br />".
 const Text kDataTags = gbk("[美国][2014-11-07][星河摆渡人][ HD高清 ]");
-const Text kImageAndDescription = gbk(
-    "[img]http://img.vidnest-cdn.example/4417.jpg[/img]\r\n"
-    "  <li>\r\n末日之后——一艘“渡船”…<P>船长<br>只说'向前'。\r\n</li>\r\n");
+const Text kImageAndDescription =
+    gbk("[img]http://img.vidnest-cdn.example/4417.jpg[/img]\r\n"
+        "  <li>\r\n末日之后——一艘“渡船”…<P>船长<br>只说'向前'。\r\n</li>\r\n");
 
 struct Block {
   std::string_view checkBox;
@@ -43,8 +43,10 @@ std::vector<Block> filmBlocks() {
       {"选择框1", "[QVOD]",
        gbk("[QVOD]\r\n第1集$qvod://2147483648|0A1B2C3D|星河摆渡人01.rmvb|\r\n"
            "第2集$qvod://2147483649|4E5F6A7B|星河摆渡人02.rmvb|\r\n[/QVOD]\r\n")},
-      {"选择框2", "[BDHD]", gbk("[BDHD]\r\n第1集$bdhd://2147483648|8C9D0E1F|星河摆渡人01.rmvb|\r\n[/BDHD]\r\n")},
-      {"选择框3", "[GVOD]", gbk("[GVOD]\r\n第1集$gvod://gvod.vidnest-dl.example/4417/01.rmvb\r\n[/GVOD]\r\n")},
+      {"选择框2", "[BDHD]",
+       gbk("[BDHD]\r\n第1集$bdhd://2147483648|8C9D0E1F|星河摆渡人01.rmvb|\r\n[/BDHD]\r\n")},
+      {"选择框3", "[GVOD]",
+       gbk("[GVOD]\r\n第1集$gvod://gvod.vidnest-dl.example/4417/01.rmvb\r\n[/GVOD]\r\n")},
   };
 }
 
@@ -98,8 +100,9 @@ TEST(Source4, ComposesTheWholePostFromFilmPageAndPlayPage) {
 TEST(Source4, AnUncheckedBoxLeavesOutItsBlockAndKindTagOnly) {
   for (std::string_view box : {"选择框1", "选择框2", "选择框3"}) {
     SCOPED_TRACE(std::string(box));
-    const ComposedPost post = composePost(extractSource4, kFilm, fixtureSite("source4"),
-                                          [&](MemoryControls& window) { window.setChecked(box, false); });
+    const ComposedPost post =
+        composePost(extractSource4, kFilm, fixtureSite("source4"),
+                    [&](MemoryControls& window) { window.setChecked(box, false); });
     expectPost(post, expectedFilmPost({box}));
   }
 }
@@ -124,7 +127,8 @@ TEST(Source4, PlayPageAddressHoldsTheDigitRunsOfTheAddress) {
   };
   const Case cases[] = {
       // A date folder and a film number: the space between the runs stays.
-      {kHome + "/vod/2013/0415.html", kHome + "/index.php?s=vod-play-id-2013 0415-sid-0-pid-1.html"},
+      {kHome + "/vod/2013/0415.html",
+       kHome + "/index.php?s=vod-play-id-2013 0415-sid-0-pid-1.html"},
       {kHome + "/vod/latest.html", kHome + "/index.php?s=vod-play-id--sid-0-pid-1.html"},
   };
   for (const Case& c : cases) {
@@ -132,17 +136,21 @@ TEST(Source4, PlayPageAddressHoldsTheDigitRunsOfTheAddress) {
     EXPECT_THAT(composePost(extractSource4, c.film, fixtureSite("source4")).requests,
                 ElementsAre(c.film, c.playPage));
   }
-  const ComposedPost post = composePost(extractSource4, kHome + "/vod/2013/0415.html", fixtureSite("source4"));
-  EXPECT_EQ(post.content, gbk("[img][/img]\r\n\r\n[BDHD]\r\n第1集$bdhd://1|AA|双城.rmvb|\r\n[/BDHD]\r\n"));
+  const ComposedPost post =
+      composePost(extractSource4, kHome + "/vod/2013/0415.html", fixtureSite("source4"));
+  EXPECT_EQ(post.content,
+            gbk("[img][/img]\r\n\r\n[BDHD]\r\n第1集$bdhd://1|AA|双城.rmvb|\r\n[/BDHD]\r\n"));
   EXPECT_EQ(post.title, gbk("[][][双城][][BDHD]"));
 }
 
 TEST(Source4, FilmPageWithoutMarkersAndLinksThatAreNotQvodInCapitals) {
   // The play data holds QVOD only in capitals, and 誠 (D5 5C in GBK, its second byte a
   // "\") right before "u5F00": no escape starts there.
-  const ComposedPost post = composePost(extractSource4, kHome + "/vod/4500.html", fixtureSite("source4"));
+  const ComposedPost post =
+      composePost(extractSource4, kHome + "/vod/4500.html", fixtureSite("source4"));
   EXPECT_EQ(post.title, "[][][][][GVOD]");
-  EXPECT_EQ(post.content, "[img][/img]\r\n\r\n" + gbk("[GVOD]\r\n第1集$gvod://2|誠u5F00开.rmvb\r\n[/GVOD]\r\n"));
+  EXPECT_EQ(post.content,
+            "[img][/img]\r\n\r\n" + gbk("[GVOD]\r\n第1集$gvod://2|誠u5F00开.rmvb\r\n[/GVOD]\r\n"));
   EXPECT_EQ(post.status, gbk("获取完毕!"));
 }
 
@@ -158,13 +166,17 @@ TEST(Source4, MissingPagesGiveEmptyValuesAndNoBlocks) {
   const PageFetcher site = fixtureSite("source4");
   const Text filmPart = kImageAndDescription;
   const Case cases[] = {
-      {"film page without response", kHome + "/vod/999.html", site, "获取失败!", "[][][][]", "[img][/img]\r\n\r\n"},
+      {"film page without response", kHome + "/vod/999.html", site, "获取失败!", "[][][][]",
+       "[img][/img]\r\n\r\n"},
       {"play page without response", kFilm,
-       [&](const Text& page) { return page == kPlayPage ? FetchResult{"", false, "reset"} : site(page); },
+       [&](const Text& page) {
+         return page == kPlayPage ? FetchResult{"", false, "reset"} : site(page);
+       },
        "部分获取失败!", kDataTags, filmPart},
       {"play page answers 404", kFilm,
        [&](const Text& page) {
-         return page == kPlayPage ? FetchResult{"<html>404 Not Found</html>", true, ""} : site(page);
+         return page == kPlayPage ? FetchResult{"<html>404 Not Found</html>", true, ""}
+                                  : site(page);
        },
        "获取完毕!", kDataTags, filmPart},
   };
@@ -180,7 +192,8 @@ TEST(Source4, MissingPagesGiveEmptyValuesAndNoBlocks) {
 }
 
 TEST(Source4, BundledSampleIsACompletePost) {
-  const ComposedPost post = composePost(extractSource4, kHome + "/vod/8032.html", samplePageFetcher(bundledSamplesDir()));
+  const ComposedPost post =
+      composePost(extractSource4, kHome + "/vod/8032.html", samplePageFetcher(bundledSamplesDir()));
   EXPECT_THAT(post.title, ::testing::EndsWith("[QVOD][BDHD][GVOD]"));
   EXPECT_EQ(post.status, gbk("获取完毕!"));
 }
@@ -191,7 +204,8 @@ std::pair<QJsonObject, int> runCommandLine(const std::string& arguments) {
   if (!pipe) return {{}, -1};
   std::string output;
   char buffer[4096];
-  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) output.append(buffer, n);
+  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+    output.append(buffer, n);
   const int status = pclose(pipe);
   return {QJsonDocument::fromJson(QByteArray::fromStdString(output)).object(),
           WIFEXITED(status) ? WEXITSTATUS(status) : -1};
@@ -199,8 +213,8 @@ std::pair<QJsonObject, int> runCommandLine(const std::string& arguments) {
 
 TEST(Source4, CommandLineFetchOverHttp) {
   testing::FixtureServer server(std::string(QUORVEL_FIXTURES_DIR) + "/source4");
-  const auto [json, exitCode] =
-      runCommandLine("fetch --json --connect-to " + server.route("www.vidnest.example") + " " + kFilm);
+  const auto [json, exitCode] = runCommandLine("fetch --json --connect-to " +
+                                               server.route("www.vidnest.example") + " " + kFilm);
   const ComposedPost expected = expectedFilmPost();
   EXPECT_EQ(json["title"].toString().toStdString(), gbkToUtf8(expected.title));
   EXPECT_EQ(json["content"].toString().toStdString(), gbkToUtf8(expected.content));
@@ -213,8 +227,9 @@ TEST(Source4, CommandLineFetchOverHttp) {
 TEST(Source4, CommandLineFetchOfAPlayPageWhoseAddressHoldsASpace) {
   // The space goes out escaped; the site answers for the page with the space.
   testing::FixtureServer server(std::string(QUORVEL_FIXTURES_DIR) + "/source4");
-  const auto [json, exitCode] = runCommandLine("fetch --json --connect-to " + server.route("www.vidnest.example") +
-                                               " " + kHome + "/vod/2013/0415.html");
+  const auto [json, exitCode] =
+      runCommandLine("fetch --json --connect-to " + server.route("www.vidnest.example") + " " +
+                     kHome + "/vod/2013/0415.html");
   EXPECT_EQ(json["title"].toString().toStdString(), "[][][双城][][BDHD]");
   EXPECT_EQ(exitCode, 0);
 }
