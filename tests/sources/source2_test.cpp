@@ -135,8 +135,9 @@ TEST(Source2, FilmPageWithoutMarkersGivesEmptyValuesAndAnFtpBlockWithoutLinks) {
       composePost(extractSource2, kHome + "/Html/GP200.html", fixtureSite("source2"));
   EXPECT_EQ(post.title, "[][][][][FTP][BDHD]");
   EXPECT_EQ(post.content,
-            "[img]http://tu[/img]\r\n\r\n[FTP]\r\n[/FTP]\r\n[BDHD]\r\nbdhd://2|DEF|b.rmvb|\r\n[/"
-            "BDHD]\r\n");
+            "[img]http://tu[/img]\r\n\r\n"
+            "[FTP]\r\n[/FTP]\r\n"
+            "[BDHD]\r\nbdhd://2|DEF|b.rmvb|\r\n[/BDHD]\r\n");
   EXPECT_EQ(post.status, gbk("获取完毕!"));
 }
 
