@@ -1,6 +1,20 @@
-#include <cstdio>
+#include <iostream>
+#include <string>
+#include <vector>
 
-int main() {
-  std::puts("usage: quorvel [sources | fetch [options] ADDRESS]");
-  return 0;
+#include "app/command_line.h"
+#include "app/fetch_command.h"
+#include "app/window_app.h"
+
+int main(int argc, char** argv) {
+  using namespace quorvel;
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  if (!opensWindow(args)) return runCommandLine(args, std::cout, std::cerr);
+  std::string error;
+  const auto options = parseWindowOptions(args, error);
+  if (!options) {
+    std::cerr << "quorvel: " << error << "\n" << usageText();
+    return kExitUsage;
+  }
+  return runWindowApp(argc, argv, *options);
 }
