@@ -225,11 +225,17 @@ void MainWindow::refresh(const std::string& name) {
       }
       box->moveCursor(QTextCursor::End);
       box->ensureCursorVisible();
+      box->verticalScrollBar()->setValue(box->verticalScrollBar()->maximum());
       break;
     }
   }
   const QString tip = toQString(model_.toolTip(name)).trimmed();
-  widget->setToolTip(tip.isEmpty() ? QString() : Qt::convertFromPlainText(tip, Qt::WhiteSpaceNoWrap));
+  if (!tip.isEmpty()) {
+    widget->setToolTip(Qt::convertFromPlainText(tip, Qt::WhiteSpaceNoWrap));
+  } else {
+    // A domain may be longer than its radio button is wide.
+    widget->setToolTip(spec->kind == ControlKind::RadioButton ? text : QString());
+  }
   syncing_ = false;
 }
 

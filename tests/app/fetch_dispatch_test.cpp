@@ -3,37 +3,20 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <condition_variable>
 #include <set>
 #include <stdexcept>
 
 #include "app/memory_controls.h"
 #include "app/status_text.h"
 #include "sources/domains.h"
+#include "tests/app/latch.h"
 
 namespace quorvel {
 namespace {
 
 using namespace std::chrono_literals;
 
-// A gate a fake extractor waits at until the test opens it.
-class Latch {
- public:
-  void open() {
-    std::lock_guard lock(mutex_);
-    open_ = true;
-    changed_.notify_all();
-  }
-  void wait() {
-    std::unique_lock lock(mutex_);
-    changed_.wait(lock, [&] { return open_; });
-  }
-
- private:
-  std::mutex mutex_;
-  std::condition_variable changed_;
-  bool open_ = false;
-};
+using testing::Latch;
 
 struct Started {
   int source;
