@@ -242,6 +242,15 @@ TEST(Source1, PlayPageAnswering404OverHttpCompletesTheRun) {
   EXPECT_EQ(post.requests, (std::vector<Text>{film, kHome + "/Play.htm?ID=12346-1", kHome + "/Play.htm?ID=12345-1"}));
 }
 
+// The bundled sample film composes a post with all three blocks offline.
+TEST(Source1, BundledSampleComposesEveryBlock) {
+  const ComposedPost post = composePost(extractSource1, kHome + "/Movie/20871.htm",
+                                        samplePageFetcher(bundledSamplesDir()));
+  EXPECT_EQ(post.title, gbk("[中国大陆][2014][雪线以北][BD高清][BDHD][FTP][快车]"));
+  EXPECT_EQ(post.status, gbk("获取完毕!"));
+  EXPECT_EQ(post.requests.size(), 3u);
+}
+
 // The real program, over loopback HTTP.
 struct CommandResult {
   int exitCode = -1;

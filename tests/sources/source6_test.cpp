@@ -205,6 +205,17 @@ TEST(Source6, APageWithoutFtpAddressesHasNoBlock) {
   EXPECT_EQ(post.replace, watermark());
 }
 
+// The bundled sample film composes a post with its FTP block and watermark offline.
+TEST(Source6, BundledSampleComposesEveryBlock) {
+  const ComposedPost post =
+      composePost(extractSource6, "http://www.filmgate.example/html/gndy/dyzz/20130418/46021.html",
+                  samplePageFetcher(bundledSamplesDir()));
+  EXPECT_EQ(post.title, gbk("[2013年喜剧][北岸来信][HD国语中字][720P][FTP]"));
+  EXPECT_NE(post.content.find("[img]http://img.pics.example/2013/04/beian-still1.jpg[/img]"), std::string::npos);
+  EXPECT_EQ(post.replace, watermark());
+  EXPECT_EQ(post.status, gbk("获取完毕!"));
+}
+
 // The real program, over loopback HTTP.
 struct CommandResult {
   int exitCode = -1;
