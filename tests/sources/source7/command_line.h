@@ -26,7 +26,7 @@ inline CommandLinePost fetchWithCommandLine(const std::string& fixtureDir, const
                                             const Text& address) {
   FixtureServer server(std::string(QUORVEL_FIXTURES_DIR) + "/" + fixtureDir);
   const std::string command = std::string(QUORVEL_BINARY) + " fetch --json --connect-to " +
-                              server.route(host) + " '" + address + "' 2>/dev/null";
+                              server.route(host) + " '" + address + "'";
   CommandLinePost post;
   FILE* pipe = popen(command.c_str(), "r");
   if (pipe == nullptr) return post;
