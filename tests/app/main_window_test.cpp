@@ -14,6 +14,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QTimer>
+#include <thread>
 
 #include "app/qt_text.h"
 #include "app/status_text.h"
@@ -23,6 +24,7 @@
 #include "tests/app/latch.h"
 #include "tests/app/qt_application.h"
 #include "text/charset.h"
+#include "text/events.h"
 
 namespace quorvel {
 namespace {
@@ -277,6 +279,20 @@ TEST_F(WindowTest, TypingGoesIntoTheModelAsGbk) {
   EXPECT_EQ(model.text("编辑框2"), utf8ToGbk("b\r\n片")) << "Enter is a line break, CR LF inside";
   QCoreApplication::processEvents();
   EXPECT_EQ(content(), qs("b\n片"));
+}
+
+// Decoding loops call processEvents(): on the window's thread it handles the window's
+// pending events, on any other thread it does nothing.
+TEST(ProcessEventsHook, RunsTheWindowsEventsOnlyOnTheWindowsThread) {
+  QApplication& app = testing::qtApplication();
+  installProcessEventsHook();
+  bool handled = false;
+  QMetaObject::invokeMethod(&app, [&] { handled = true; }, Qt::QueuedConnection);
+  std::thread([] { processEvents(); }).join();
+  EXPECT_FALSE(handled);
+  processEvents();
+  EXPECT_TRUE(handled);
+  setProcessEventsHook({});
 }
 
 // Closing the window while an extractor still runs ends the process at once.
