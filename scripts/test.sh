@@ -15,10 +15,6 @@ echo "== plain build"
 bash scripts/build.sh release
 ctest --test-dir build/release --output-on-failure -j2
 
-echo "== AddressSanitizer + UndefinedBehaviorSanitizer"
-bash scripts/build.sh asan
-ctest --test-dir build/asan --output-on-failure -j2
-
 echo "== ThreadSanitizer (the concurrency tests only)"
 export TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1
 tsan_tests=(app_fetch_dispatch_test app_status_ticker_test app_press_stress_test)
@@ -26,3 +22,7 @@ bash scripts/build.sh tsan --target "${tsan_tests[@]}"
 for test in "${tsan_tests[@]}"; do
   "build/tsan/$test" --gtest_brief=1
 done
+
+echo "== AddressSanitizer + UndefinedBehaviorSanitizer"
+bash scripts/build.sh asan
+ctest --test-dir build/asan --output-on-failure -j2
