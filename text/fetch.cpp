@@ -33,10 +33,6 @@ Settings settingsSnapshot() {
   return settings;
 }
 
-void initialiseCurlOnce() {
-  static std::once_flag once;
-  std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
-}
 
 bool isHexDigit(char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; }
 
@@ -231,7 +227,7 @@ FetchResult fetchPageWithReport(const Text& address) {
     result.failure = fetchFailure::emptyAddress;
     return result;
   }
-  initialiseCurlOnce();
+  prepareFetching();
   const Settings current = settingsSnapshot();
 
   EasyHandle handle(curl_easy_init());
@@ -279,6 +275,11 @@ FetchResult fetchPageWithReport(const Text& address) {
 }
 
 Bytes fetchPage(const Text& address) { return fetchPageWithReport(address).body; }
+
+void prepareFetching() {
+  static std::once_flag once;
+  std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+}
 
 void setRoutes(std::vector<Route> routes) {
   std::lock_guard lock(settingsMutex);

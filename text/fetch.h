@@ -56,6 +56,11 @@ struct FetchLimits {
 Bytes fetchPage(const Text& address);
 FetchResult fetchPageWithReport(const Text& address);
 
+// Sets up the HTTP library once. Fetches do it themselves when needed, but the
+// program calls it on its main thread first, so the library's per-thread state
+// belongs to a thread that lives as long as the process.
+void prepareFetching();
+
 // Process-wide settings, set before fetches start (command line, tests).
 void setRoutes(std::vector<Route> routes);
 void setFetchLimits(FetchLimits limits);

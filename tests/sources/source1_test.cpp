@@ -259,11 +259,8 @@ struct CommandResult {
 
 CommandResult runQuorvel(const std::string& arguments) {
   CommandResult result;
-  // Under the leak checker the program now and then exits 1 for one block that libcrypto
-  // (loaded with the HTTP client) still holds at exit, after printing the whole post; the
-  // exit code here is the fetch's, so the child runs without the leak check.
   const std::string command =
-      "ASAN_OPTIONS=detect_leaks=0 " + std::string(QUORVEL_BINARY) + " " + arguments + " 2>/dev/null";
+      std::string(QUORVEL_BINARY) + " " + arguments + " 2>/dev/null";
   FILE* pipe = popen(command.c_str(), "r");
   if (pipe == nullptr) return result;
   char buffer[4096];
