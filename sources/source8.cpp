@@ -70,8 +70,8 @@ void extractSource8(Extraction& run) {
   appendTitleTag(run, textBetween(info, "alt=\"", "\""));
   appendTitleTag(run, textBetween(info, "<font color=\"#009999\">", "</font>"));
   appendTitleTag(run, textBetween(info, "上　　映： "_gbk, "</li>"));
-  appendImageBlock(run, textBetween(info, "src=\"", "\""));
-  run.appendToBox(kContentBox, "\r\n");
+  // One append, so no piece of another extractor lands between the block and its empty line.
+  run.appendToBox(kContentBox, "[img]" + textBetween(info, "src=\"", "\"") + "[/img]\r\n\r\n");
 
   appendContentLine(run, description(page));
 

@@ -50,6 +50,17 @@ TEST(Source8, ComposesTheWholePostFromThePlayPages) {
   EXPECT_EQ(post.requests, (std::vector<Text>{kAddress, play(1), play(2), play(3), play(4)}));
 }
 
+TEST(Source8, TheImageBlockAndItsEmptyLineArriveInOneAppend) {
+  std::vector<Text> contents;  // the content box after each of its changes
+  composeFixture([&](MemoryControls& controls) {
+    controls.setObserver([&](std::string_view name) {
+      if (name == "编辑框2") contents.push_back(controls.text("编辑框2"));
+    });
+  });
+  ASSERT_FALSE(contents.empty());
+  EXPECT_EQ(contents.front(), kImage);
+}
+
 TEST(Source8, TheFtpBlockFollowsTheThirdBoxNotTheFourth) {
   struct Case {
     const char* box;
