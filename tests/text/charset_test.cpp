@@ -29,6 +29,9 @@ struct PageCase {
   const char* gbkHex;
 };
 
+// Test listings name a case, not its bytes.
+void PrintTo(const PageCase& c, std::ostream* out) { *out << c.name; }
+
 class DecodePageText : public testing::TestWithParam<PageCase> {};
 
 TEST_P(DecodePageText, GivesCodePage936Bytes) {
