@@ -2,57 +2,19 @@
 #include <gtest/gtest.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <cstdio>
-#include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
+
+#include "tests/support/command_line.h"
 
 namespace quorvel {
 namespace {
 
-struct ProgramRun {
-  int exitCode = -1;
-  std::string out, err;
-  QJsonObject json() const {
-    return QJsonDocument::fromJson(QByteArray::fromStdString(out)).object();
-  }
-  std::string field(const char* key) const { return json().value(key).toString().toStdString(); }
-};
+using testing::ProgramRun;
 
-std::string quoted(const std::string& arg) {
-  std::string q = "'";
-  for (char c : arg) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return q + "'";
-}
-
-ProgramRun quorvel(const std::vector<std::string>& args) {
-  char errPath[] = "/tmp/quorvel_cli_err_XXXXXX";
-  const int errFile = mkstemp(errPath);
-  close(errFile);
-  std::string command = QUORVEL_BINARY;
-  for (const std::string& arg : args) command += " " + quoted(arg);
-  command += " 2>" + std::string(errPath);
-  ProgramRun run;
-  FILE* pipe = popen(command.c_str(), "r");
-  if (pipe == nullptr) return run;
-  char buffer[4096];
-  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) run.out.append(buffer, n);
-  const int status = pclose(pipe);
-  run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  std::ifstream err(errPath);
-  std::stringstream text;
-  text << err.rdbuf();
-  run.err = text.str();
-  std::remove(errPath);
-  return run;
-}
+using testing::runProgram;
 
 const std::string kSampleAddress = "http://www.reelhub.example/Html/GP13861.html";
 // The bundled sample of the film site whose file names carry a watermark.
@@ -60,7 +22,7 @@ const std::string kWatermarkedSample = "http://www.filmgate.example/html/gndy/dy
 const std::string kWatermark = "[电影天堂www.paradisefilm.example]";
 
 TEST(CommandLine, SourcesListsTheNineSites) {
-  const ProgramRun run = quorvel({"sources"});
+  const ProgramRun run = runProgram({"sources"});
   EXPECT_EQ(run.exitCode, 0);
   EXPECT_EQ(run.out,
             "1\tlumenfilm.example\thttp://www.lumenfilm.example\t\n"
@@ -75,7 +37,7 @@ TEST(CommandLine, SourcesListsTheNineSites) {
 }
 
 TEST(CommandLine, SampleAddressIsTheAddressBoxStart) {
-  const ProgramRun run = quorvel({"sample-address"});
+  const ProgramRun run = runProgram({"sample-address"});
   EXPECT_EQ(run.exitCode, 0);
   EXPECT_EQ(run.out, kSampleAddress + "\n");
 }
@@ -102,7 +64,7 @@ TEST(CommandLine, UsageErrorsExitWithTwo) {
       {{"--screenshot"}, "needs a value"},
   };
   for (const auto& c : cases) {
-    const ProgramRun run = quorvel(c.args);
+    const ProgramRun run = runProgram(c.args);
     EXPECT_EQ(run.exitCode, 2) << c.message;
     EXPECT_EQ(run.out, "") << c.message;
     EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
@@ -112,7 +74,7 @@ TEST(CommandLine, UsageErrorsExitWithTwo) {
 
 TEST(CommandLine, AnAddressOfNoSiteExitsWithTwoAndSaysSo) {
   const std::string replace = "\"quoted\" \\ 替换";
-  const ProgramRun run = quorvel({"fetch", "--json", "--replace", replace, "http://www.REELHUB.EXAMPLE/a"});
+  const ProgramRun run = runProgram({"fetch", "--json", "--replace", replace, "http://www.REELHUB.EXAMPLE/a"});
   EXPECT_EQ(run.exitCode, 2);
   const QJsonObject json = run.json();
   ASSERT_FALSE(json.isEmpty()) << run.out;
@@ -125,7 +87,7 @@ TEST(CommandLine, AnAddressOfNoSiteExitsWithTwoAndSaysSo) {
 }
 
 TEST(CommandLine, FetchComposesTheSamplePost) {
-  const ProgramRun json = quorvel({"fetch", "--samples", "--json", kWatermarkedSample});
+  const ProgramRun json = runProgram({"fetch", "--samples", "--json", kWatermarkedSample});
   ASSERT_EQ(json.exitCode, 0) << json.err;
   EXPECT_EQ(json.field("status"), "获取完毕!");
   EXPECT_EQ(json.json().value("radio").toInt(), 6);
@@ -134,19 +96,19 @@ TEST(CommandLine, FetchComposesTheSamplePost) {
   EXPECT_NE(content.find("|Name|" + kWatermark), std::string::npos);
   EXPECT_NE(content.find("\r\n[/FTP]\r\n"), std::string::npos) << "CR LF is kept";
 
-  const ProgramRun plain = quorvel({"fetch", "--samples", kWatermarkedSample});
+  const ProgramRun plain = runProgram({"fetch", "--samples", kWatermarkedSample});
   EXPECT_EQ(plain.exitCode, 0);
   EXPECT_EQ(plain.out, json.field("title") + "\n\n" + content);
 }
 
 TEST(CommandLine, FetchOptionsSetTheWindowUp) {
-  const ProgramRun renamed = quorvel({"fetch", "--samples", "--json", "--rename", kWatermarkedSample});
+  const ProgramRun renamed = runProgram({"fetch", "--samples", "--json", "--rename", kWatermarkedSample});
   ASSERT_EQ(renamed.exitCode, 0) << renamed.err;
   const std::string content = renamed.field("content");
   EXPECT_EQ(content.find("|Name|" + kWatermark), std::string::npos) << "names lose the mark";
   EXPECT_NE(content.find("/" + kWatermark), std::string::npos) << "addresses keep it";
 
-  const ProgramRun unchecked = quorvel({"fetch", "--samples", "--json", "--uncheck", "4", kWatermarkedSample});
+  const ProgramRun unchecked = runProgram({"fetch", "--samples", "--json", "--uncheck", "4", kWatermarkedSample});
   ASSERT_EQ(unchecked.exitCode, 0) << unchecked.err;
   EXPECT_EQ(unchecked.field("content").find("[FTP]"), std::string::npos);
   EXPECT_EQ(unchecked.field("title").find("[FTP]"), std::string::npos);
@@ -163,7 +125,7 @@ TEST(CommandLine, AFilmPageWithoutResponseExitsWithOneAndListsIt) {
   getsockname(socket, reinterpret_cast<sockaddr*>(&address), &length);
   const std::string route = "www.reelhub.example:80:127.0.0.1:" + std::to_string(ntohs(address.sin_port));
 
-  const ProgramRun run = quorvel({"fetch", "--json", "--connect-to", route, kSampleAddress});
+  const ProgramRun run = runProgram({"fetch", "--json", "--connect-to", route, kSampleAddress});
   close(socket);
   EXPECT_EQ(run.exitCode, 1);
   EXPECT_EQ(run.field("status"), "获取失败!");

@@ -2,15 +2,12 @@
 // play pages and its own Flashget links give the BDHD, FTP and FLASHGET blocks.
 #include <gtest/gtest.h>
 
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <cstdio>
-#include <sys/wait.h>
-
 #include "sources/domains.h"
 #include "sources/extractors.h"
+#include "tests/support/command_line.h"
 #include "tests/support/compose_harness.h"
 #include "tests/support/fixture_server.h"
+#include "tests/support/post_expectations.h"
 
 namespace quorvel::testing {
 namespace {
@@ -139,10 +136,8 @@ TEST(Source1, APlayPageThatFailsAddsAnEmptyEntry) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
-    PageFetcher site = fixtureSite("source1/site");
-    const ComposedPost post = composePost(extractSource1, kFilmAddress, [&](const Text& address) {
-      return address == ftpPage ? c.answer : site(address);
-    });
+    const ComposedPost post =
+        composePost(extractSource1, kFilmAddress, answering("source1/site", ftpPage, c.answer));
     EXPECT_EQ(post.title, siteTags() + "[BDHD][FTP]" + gbk("[快车]"));
     EXPECT_EQ(post.content, siteHead() + siteBdhdBlock() + "[FTP]\r\n" + gbk(kDecodedFtpLine) +
                                 "[/FTP]\r\n" + siteFlashgetBlock());
@@ -252,40 +247,16 @@ TEST(Source1, BundledSampleComposesEveryBlock) {
 }
 
 // The real program, over loopback HTTP.
-struct CommandResult {
-  int exitCode = -1;
-  std::string out;
-};
-
-CommandResult runQuorvel(const std::string& arguments) {
-  CommandResult result;
-  const std::string command =
-      std::string(QUORVEL_BINARY) + " " + arguments + " 2>/dev/null";
-  FILE* pipe = popen(command.c_str(), "r");
-  if (pipe == nullptr) return result;
-  char buffer[4096];
-  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) result.out.append(buffer, n);
-  const int status = pclose(pipe);
-  result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return result;
-}
-
-std::string jsonText(const QJsonObject& object, const char* key) {
-  return object.value(key).toString().toStdString();
-}
-
 TEST(Source1, CommandLineComposesThePostOverHttp) {
-  FixtureServer server(std::string(QUORVEL_FIXTURES_DIR) + "/source1/site");
-  const CommandResult result = runQuorvel("fetch --json --connect-to " +
-                                          server.route("www.lumenfilm.example") + " " + kFilmAddress);
-  ASSERT_EQ(result.exitCode, 0) << result.out;
-  const QJsonObject post = QJsonDocument::fromJson(QByteArray::fromStdString(result.out)).object();
-  ASSERT_FALSE(post.isEmpty()) << result.out;
-  EXPECT_EQ(jsonText(post, "title"), gbkToUtf8(siteTags() + "[BDHD][FTP]" + gbk("[快车]")));
-  EXPECT_EQ(jsonText(post, "content"),
+  const ProgramRun run = fetchJsonOverHttp("source1/site", "www.lumenfilm.example", kFilmAddress);
+  ASSERT_EQ(run.exitCode, 0) << run.out;
+  const QJsonObject post = run.json();
+  ASSERT_FALSE(post.isEmpty()) << run.out;
+  EXPECT_EQ(run.field("title"), gbkToUtf8(siteTags() + "[BDHD][FTP]" + gbk("[快车]")));
+  EXPECT_EQ(run.field("content"),
             gbkToUtf8(siteHead() + siteBdhdBlock() + siteFtpBlock() + siteFlashgetBlock()));
-  EXPECT_EQ(jsonText(post, "replace"), "");
-  EXPECT_EQ(jsonText(post, "status"), "获取完毕!");
+  EXPECT_EQ(run.field("replace"), "");
+  EXPECT_EQ(run.field("status"), "获取完毕!");
   EXPECT_EQ(post.value("radio").toInt(), 1);
 }
 

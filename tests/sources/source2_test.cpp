@@ -1,23 +1,22 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <algorithm>
-#include <cstdio>
 
 #include "sources/domains.h"
 #include "sources/extractors.h"
+#include "tests/support/command_line.h"
 #include "tests/support/compose_harness.h"
-#include "tests/support/fixture_server.h"
+#include "tests/support/post_expectations.h"
 
 namespace quorvel {
 namespace {
 
+using testing::answering;
+using testing::Block;
+using testing::completedPost;
 using testing::ComposedPost;
 using testing::composePost;
 using ::testing::ElementsAre;
+using testing::expectPost;
 using testing::fixtureSite;
 using testing::gbk;
 
@@ -32,12 +31,6 @@ const Text kImageAndDescription =
     gbk("[img]http://tu.reelhub-img.example/2012/100.jpg[/img]\r\n"
         "\r\n守塔人“老周”在孤岛上度过了<font "
         "color=\"red\">三十年</font>……\r\n\r\n一场风暴——改变了一切。\r\n");
-
-struct Block {
-  std::string_view checkBox;
-  Text kindTag;
-  Text lines;  // the whole block in the content box
-};
 
 // Every block the film gives, in post order: FTP from the film page, then the play data's.
 std::vector<Block> filmBlocks() {
@@ -58,31 +51,9 @@ std::vector<Block> filmBlocks() {
 
 // The film's post with the blocks of `unchecked` boxes left out.
 ComposedPost expectedFilmPost(const std::vector<std::string_view>& unchecked = {}) {
-  ComposedPost post;
-  post.title = kDataTags;
-  post.content = kImageAndDescription;
-  for (const Block& block : filmBlocks()) {
-    if (std::find(unchecked.begin(), unchecked.end(), block.checkBox) != unchecked.end()) continue;
-    post.title += block.kindTag;
-    post.content += block.lines;
-  }
-  post.status = gbk("获取完毕!");
+  ComposedPost post = completedPost(kDataTags, kImageAndDescription, filmBlocks(), unchecked);
   post.replace = gbk("[迅雷下载www.reelhub.example]");
   return post;
-}
-
-void expectPost(const ComposedPost& actual, const ComposedPost& expected) {
-  EXPECT_EQ(actual.title, expected.title);
-  EXPECT_EQ(actual.content, expected.content);
-  EXPECT_EQ(actual.replace, expected.replace);
-  EXPECT_EQ(actual.status, expected.status);
-}
-
-// The fixture site, except that `address` gets `answer`.
-PageFetcher answering(const Text& address, FetchResult answer) {
-  return [site = fixtureSite("source2"), address, answer](const Text& page) {
-    return page == address ? answer : site(page);
-  };
 }
 
 TEST(Source2, ComposesTheWholePostFromFilmPagePlayPageAndPlayData) {
@@ -171,13 +142,13 @@ TEST(Source2, FurtherPagesThatFailOrAnswerWithAnErrorPage) {
   };
   const Text filmPart = kImageAndDescription + filmBlocks()[0].lines;
   const Case cases[] = {
-      {"play page without response", kFilm, answering(kPlayPage, {"", false, "refused"}),
+      {"play page without response", kFilm, answering("source2", kPlayPage, {"", false, "refused"}),
        "部分获取失败!", kDataTags + "[FTP]", filmPart},
       {"play data without response", kHome + "/Html/GP300.html", fixtureSite("source2"),
        "部分获取失败!", gbk("[][][灯][]"),
        "[img]http://tu.reelhub-img.example/300.jpg[/img]\r\n\r\n"},
       {"play data answers 404", kFilm,
-       answering(kPlayData, {"<html>404 Not Found</html>", true, ""}), "获取完毕!",
+       answering("source2", kPlayData, {"<html>404 Not Found</html>", true, ""}), "获取完毕!",
        kDataTags + "[FTP]", filmPart},
   };
   for (const Case& c : cases) {
@@ -198,30 +169,15 @@ TEST(Source2, EscapeAfterACharacterEndingInABackslashByteIsNotAnEscape) {
                               gbk("[BDHD]\r\nbdhd://1|H|誠u5F00开.rmvb|\r\n[/BDHD]\r\n"));
 }
 
-// The program's JSON output (UTF-8) for `arguments`, and its exit code.
-std::pair<QJsonObject, int> runCommandLine(const std::string& arguments) {
-  FILE* pipe = popen((std::string(QUORVEL_BINARY) + " " + arguments).c_str(), "r");
-  if (!pipe) return {{}, -1};
-  std::string output;
-  char buffer[4096];
-  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-    output.append(buffer, n);
-  const int status = pclose(pipe);
-  return {QJsonDocument::fromJson(QByteArray::fromStdString(output)).object(),
-          WIFEXITED(status) ? WEXITSTATUS(status) : -1};
-}
-
 TEST(Source2, CommandLineFetchOverHttp) {
-  testing::FixtureServer server(std::string(QUORVEL_FIXTURES_DIR) + "/source2");
-  const auto [json, exitCode] = runCommandLine("fetch --json --connect-to " +
-                                               server.route("www.reelhub.example") + " " + kFilm);
+  const testing::ProgramRun run = testing::fetchJsonOverHttp("source2", "www.reelhub.example", kFilm);
   const ComposedPost expected = expectedFilmPost();
-  EXPECT_EQ(json["title"].toString().toStdString(), gbkToUtf8(expected.title));
-  EXPECT_EQ(json["content"].toString().toStdString(), gbkToUtf8(expected.content));
-  EXPECT_EQ(json["replace"].toString().toStdString(), gbkToUtf8(expected.replace));
-  EXPECT_EQ(json["status"].toString().toStdString(), "获取完毕!");
-  EXPECT_EQ(json["radio"].toInt(), 2);
-  EXPECT_EQ(exitCode, 0);
+  EXPECT_EQ(run.field("title"), gbkToUtf8(expected.title));
+  EXPECT_EQ(run.field("content"), gbkToUtf8(expected.content));
+  EXPECT_EQ(run.field("replace"), gbkToUtf8(expected.replace));
+  EXPECT_EQ(run.field("status"), "获取完毕!");
+  EXPECT_EQ(run.json().value("radio").toInt(), 2);
+  EXPECT_EQ(run.exitCode, 0);
 }
 
 }  // namespace

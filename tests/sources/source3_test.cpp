@@ -1,22 +1,21 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <algorithm>
-#include <cstdio>
 
 #include "sources/extractors.h"
+#include "tests/support/command_line.h"
 #include "tests/support/compose_harness.h"
-#include "tests/support/fixture_server.h"
+#include "tests/support/post_expectations.h"
 
 namespace quorvel {
 namespace {
 
+using testing::answering;
+using testing::Block;
+using testing::completedPost;
 using testing::ComposedPost;
 using testing::composePost;
 using ::testing::ElementsAre;
+using testing::expectPost;
 using testing::fixtureSite;
 using testing::gbk;
 
@@ -32,12 +31,6 @@ const Text kDataTags = gbk("[ 香港 ][2011][ 雾城旧事 ][更新至08集]");
 const Text kImageAndDescription =
     gbk("[img]http://tu.cinepod-img.example/310.jpg[/img]\r\n"
         "  \r\n一九四九年的雾城…\r\n<strong>警探</strong>与“线人”的故事。 \r\n");
-
-struct Block {
-  std::string_view checkBox;
-  Text kindTag;
-  Text lines;
-};
 
 std::vector<Block> filmBlocks() {
   const Text ftp = "ftp://a:a@ftp.cinepod-dl.example/";
@@ -56,30 +49,9 @@ std::vector<Block> filmBlocks() {
 }
 
 ComposedPost expectedFilmPost(const std::vector<std::string_view>& unchecked = {}) {
-  ComposedPost post;
-  post.title = kDataTags;
-  post.content = kImageAndDescription;
-  for (const Block& block : filmBlocks()) {
-    if (std::find(unchecked.begin(), unchecked.end(), block.checkBox) != unchecked.end()) continue;
-    post.title += block.kindTag;
-    post.content += block.lines;
-  }
-  post.status = gbk("获取完毕!");
+  ComposedPost post = completedPost(kDataTags, kImageAndDescription, filmBlocks(), unchecked);
   post.replace = kWatermark;
   return post;
-}
-
-void expectPost(const ComposedPost& actual, const ComposedPost& expected) {
-  EXPECT_EQ(actual.title, expected.title);
-  EXPECT_EQ(actual.content, expected.content);
-  EXPECT_EQ(actual.replace, expected.replace);
-  EXPECT_EQ(actual.status, expected.status);
-}
-
-PageFetcher answering(const Text& address, FetchResult answer) {
-  return [site = fixtureSite("source3"), address, answer](const Text& page) {
-    return page == address ? answer : site(page);
-  };
 }
 
 TEST(Source3, ComposesTheWholePostFromFilmPagePlayPageAndPlayData) {
@@ -184,12 +156,12 @@ TEST(Source3, FurtherPagesThatFailOrAnswerWithAnErrorPage) {
   };
   const Text filmPart = kImageAndDescription + filmBlocks()[0].lines;
   const Case cases[] = {
-      {"play page without response", kFilm, answering(kPlayPage, {"", false, "refused"}),
+      {"play page without response", kFilm, answering("source3", kPlayPage, {"", false, "refused"}),
        "部分获取失败!", kDataTags + "[FTP]", filmPart},
       {"play data without response", kHome + "/content/330.html", fixtureSite("source3"),
        "部分获取失败!", gbk("[][][无][]"), "[img]http://tu[/img]\r\n\r\n"},
       {"play data answers 404", kFilm,
-       answering(kPlayData, {"<html>404 Not Found</html>", true, ""}), "获取完毕!",
+       answering("source3", kPlayData, {"<html>404 Not Found</html>", true, ""}), "获取完毕!",
        kDataTags + "[FTP]", filmPart},
   };
   for (const Case& c : cases) {
@@ -209,30 +181,15 @@ TEST(Source3, BundledSampleIsACompletePost) {
   EXPECT_EQ(post.status, gbk("获取完毕!"));
 }
 
-// The program's JSON output (UTF-8) for `arguments`, and its exit code.
-std::pair<QJsonObject, int> runCommandLine(const std::string& arguments) {
-  FILE* pipe = popen((std::string(QUORVEL_BINARY) + " " + arguments).c_str(), "r");
-  if (!pipe) return {{}, -1};
-  std::string output;
-  char buffer[4096];
-  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-    output.append(buffer, n);
-  const int status = pclose(pipe);
-  return {QJsonDocument::fromJson(QByteArray::fromStdString(output)).object(),
-          WIFEXITED(status) ? WEXITSTATUS(status) : -1};
-}
-
 TEST(Source3, CommandLineFetchOverHttp) {
-  testing::FixtureServer server(std::string(QUORVEL_FIXTURES_DIR) + "/source3");
-  const auto [json, exitCode] = runCommandLine("fetch --json --connect-to " +
-                                               server.route("www.cinepod.example") + " " + kFilm);
+  const testing::ProgramRun run = testing::fetchJsonOverHttp("source3", "www.cinepod.example", kFilm);
   const ComposedPost expected = expectedFilmPost();
-  EXPECT_EQ(json["title"].toString().toStdString(), gbkToUtf8(expected.title));
-  EXPECT_EQ(json["content"].toString().toStdString(), gbkToUtf8(expected.content));
-  EXPECT_EQ(json["replace"].toString().toStdString(), gbkToUtf8(expected.replace));
-  EXPECT_EQ(json["status"].toString().toStdString(), "获取完毕!");
-  EXPECT_EQ(json["radio"].toInt(), 3);
-  EXPECT_EQ(exitCode, 0);
+  EXPECT_EQ(run.field("title"), gbkToUtf8(expected.title));
+  EXPECT_EQ(run.field("content"), gbkToUtf8(expected.content));
+  EXPECT_EQ(run.field("replace"), gbkToUtf8(expected.replace));
+  EXPECT_EQ(run.field("status"), "获取完毕!");
+  EXPECT_EQ(run.json().value("radio").toInt(), 3);
+  EXPECT_EQ(run.exitCode, 0);
 }
 
 }  // namespace

@@ -1,23 +1,22 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <algorithm>
-#include <cstdio>
 
 #include "sources/digit_runs.h"
 #include "sources/extractors.h"
+#include "tests/support/command_line.h"
 #include "tests/support/compose_harness.h"
-#include "tests/support/fixture_server.h"
+#include "tests/support/post_expectations.h"
 
 namespace quorvel {
 namespace {
 
+using testing::answering;
+using testing::Block;
+using testing::completedPost;
 using testing::ComposedPost;
 using testing::composePost;
 using ::testing::ElementsAre;
+using testing::expectPost;
 using testing::fixtureSite;
 using testing::gbk;
 
@@ -30,12 +29,6 @@ const Text kDataTags = gbk("[美国][2014-11-07][星河摆渡人][ HD高清 ]");
 const Text kImageAndDescription =
     gbk("[img]http://img.vidnest-cdn.example/4417.jpg[/img]\r\n"
         "  <li>\r\n末日之后——一艘“渡船”…<P>船长<br>只说'向前'。\r\n</li>\r\n");
-
-struct Block {
-  std::string_view checkBox;
-  Text kindTag;
-  Text lines;
-};
 
 // The second player group mixes a BDHD and a GVOD link; each block takes its own.
 std::vector<Block> filmBlocks() {
@@ -51,23 +44,7 @@ std::vector<Block> filmBlocks() {
 }
 
 ComposedPost expectedFilmPost(const std::vector<std::string_view>& unchecked = {}) {
-  ComposedPost post;
-  post.title = kDataTags;
-  post.content = kImageAndDescription;
-  for (const Block& block : filmBlocks()) {
-    if (std::find(unchecked.begin(), unchecked.end(), block.checkBox) != unchecked.end()) continue;
-    post.title += block.kindTag;
-    post.content += block.lines;
-  }
-  post.status = gbk("获取完毕!");
-  return post;
-}
-
-void expectPost(const ComposedPost& actual, const ComposedPost& expected) {
-  EXPECT_EQ(actual.title, expected.title);
-  EXPECT_EQ(actual.content, expected.content);
-  EXPECT_EQ(actual.replace, expected.replace);
-  EXPECT_EQ(actual.status, expected.status);
+  return completedPost(kDataTags, kImageAndDescription, filmBlocks(), unchecked);
 }
 
 TEST(DigitRuns, KeepsDigitsWithOneSpaceBetweenRuns) {
@@ -169,15 +146,10 @@ TEST(Source4, MissingPagesGiveEmptyValuesAndNoBlocks) {
       {"film page without response", kHome + "/vod/999.html", site, "获取失败!", "[][][][]",
        "[img][/img]\r\n\r\n"},
       {"play page without response", kFilm,
-       [&](const Text& page) {
-         return page == kPlayPage ? FetchResult{"", false, "reset"} : site(page);
-       },
+       answering("source4", kPlayPage, {"", false, "reset"}),
        "部分获取失败!", kDataTags, filmPart},
       {"play page answers 404", kFilm,
-       [&](const Text& page) {
-         return page == kPlayPage ? FetchResult{"<html>404 Not Found</html>", true, ""}
-                                  : site(page);
-       },
+       answering("source4", kPlayPage, {"<html>404 Not Found</html>", true, ""}),
        "获取完毕!", kDataTags, filmPart},
   };
   for (const Case& c : cases) {
@@ -198,40 +170,23 @@ TEST(Source4, BundledSampleIsACompletePost) {
   EXPECT_EQ(post.status, gbk("获取完毕!"));
 }
 
-// The program's JSON output (UTF-8) for `arguments`, and its exit code.
-std::pair<QJsonObject, int> runCommandLine(const std::string& arguments) {
-  FILE* pipe = popen((std::string(QUORVEL_BINARY) + " " + arguments).c_str(), "r");
-  if (!pipe) return {{}, -1};
-  std::string output;
-  char buffer[4096];
-  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-    output.append(buffer, n);
-  const int status = pclose(pipe);
-  return {QJsonDocument::fromJson(QByteArray::fromStdString(output)).object(),
-          WIFEXITED(status) ? WEXITSTATUS(status) : -1};
-}
-
 TEST(Source4, CommandLineFetchOverHttp) {
-  testing::FixtureServer server(std::string(QUORVEL_FIXTURES_DIR) + "/source4");
-  const auto [json, exitCode] = runCommandLine("fetch --json --connect-to " +
-                                               server.route("www.vidnest.example") + " " + kFilm);
+  const testing::ProgramRun run = testing::fetchJsonOverHttp("source4", "www.vidnest.example", kFilm);
   const ComposedPost expected = expectedFilmPost();
-  EXPECT_EQ(json["title"].toString().toStdString(), gbkToUtf8(expected.title));
-  EXPECT_EQ(json["content"].toString().toStdString(), gbkToUtf8(expected.content));
-  EXPECT_EQ(json["replace"].toString().toStdString(), "");
-  EXPECT_EQ(json["status"].toString().toStdString(), "获取完毕!");
-  EXPECT_EQ(json["radio"].toInt(), 4);
-  EXPECT_EQ(exitCode, 0);
+  EXPECT_EQ(run.field("title"), gbkToUtf8(expected.title));
+  EXPECT_EQ(run.field("content"), gbkToUtf8(expected.content));
+  EXPECT_EQ(run.field("replace"), "");
+  EXPECT_EQ(run.field("status"), "获取完毕!");
+  EXPECT_EQ(run.json().value("radio").toInt(), 4);
+  EXPECT_EQ(run.exitCode, 0);
 }
 
 TEST(Source4, CommandLineFetchOfAPlayPageWhoseAddressHoldsASpace) {
   // The space goes out escaped; the site answers for the page with the space.
-  testing::FixtureServer server(std::string(QUORVEL_FIXTURES_DIR) + "/source4");
-  const auto [json, exitCode] =
-      runCommandLine("fetch --json --connect-to " + server.route("www.vidnest.example") + " " +
-                     kHome + "/vod/2013/0415.html");
-  EXPECT_EQ(json["title"].toString().toStdString(), "[][][双城][][BDHD]");
-  EXPECT_EQ(exitCode, 0);
+  const testing::ProgramRun run =
+      testing::fetchJsonOverHttp("source4", "www.vidnest.example", kHome + "/vod/2013/0415.html");
+  EXPECT_EQ(run.field("title"), "[][][双城][][BDHD]");
+  EXPECT_EQ(run.exitCode, 0);
 }
 
 }  // namespace

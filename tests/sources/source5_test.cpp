@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "sources/extractors.h"
-#include "tests/sources/source7/command_line.h"
-#include "tests/sources/source7/link_payloads.h"
+#include "tests/support/command_line.h"
 #include "tests/support/compose_harness.h"
+#include "tests/support/link_payloads.h"
 
 namespace quorvel::testing {
 namespace {

@@ -2,15 +2,10 @@
 // its images in place, an FTP block from its anchors, and the film site's watermark.
 #include <gtest/gtest.h>
 
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <cstdio>
-#include <sys/wait.h>
-
 #include "sources/domains.h"
 #include "sources/extractors.h"
+#include "tests/support/command_line.h"
 #include "tests/support/compose_harness.h"
-#include "tests/support/fixture_server.h"
 
 namespace quorvel::testing {
 namespace {
@@ -217,39 +212,15 @@ TEST(Source6, BundledSampleComposesEveryBlock) {
 }
 
 // The real program, over loopback HTTP.
-struct CommandResult {
-  int exitCode = -1;
-  std::string out;
-};
-
-CommandResult runQuorvel(const std::string& arguments) {
-  CommandResult result;
-  const std::string command =
-      std::string(QUORVEL_BINARY) + " " + arguments + " 2>/dev/null";
-  FILE* pipe = popen(command.c_str(), "r");
-  if (pipe == nullptr) return result;
-  char buffer[4096];
-  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) result.out.append(buffer, n);
-  const int status = pclose(pipe);
-  result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return result;
-}
-
-std::string jsonText(const QJsonObject& object, const char* key) {
-  return object.value(key).toString().toStdString();
-}
-
 TEST(Source6, CommandLineComposesThePostOverHttp) {
-  FixtureServer server(std::string(QUORVEL_FIXTURES_DIR) + "/source6/site");
-  const CommandResult result = runQuorvel("fetch --json --connect-to " +
-                                          server.route("www.filmgate.example") + " " + kFilmAddress);
-  ASSERT_EQ(result.exitCode, 0) << result.out;
-  const QJsonObject post = QJsonDocument::fromJson(QByteArray::fromStdString(result.out)).object();
-  ASSERT_FALSE(post.isEmpty()) << result.out;
-  EXPECT_EQ(jsonText(post, "title"), gbkToUtf8(siteTitle() + "[FTP]"));
-  EXPECT_EQ(jsonText(post, "content"), gbkToUtf8(siteDescription() + siteFtpBlock()));
-  EXPECT_EQ(jsonText(post, "replace"), gbkToUtf8(watermark()));
-  EXPECT_EQ(jsonText(post, "status"), "获取完毕!");
+  const ProgramRun run = fetchJsonOverHttp("source6/site", "www.filmgate.example", kFilmAddress);
+  ASSERT_EQ(run.exitCode, 0) << run.out;
+  const QJsonObject post = run.json();
+  ASSERT_FALSE(post.isEmpty()) << run.out;
+  EXPECT_EQ(run.field("title"), gbkToUtf8(siteTitle() + "[FTP]"));
+  EXPECT_EQ(run.field("content"), gbkToUtf8(siteDescription() + siteFtpBlock()));
+  EXPECT_EQ(run.field("replace"), gbkToUtf8(watermark()));
+  EXPECT_EQ(run.field("status"), "获取完毕!");
   EXPECT_EQ(post.value("radio").toInt(), 6);
 }
 

@@ -5,9 +5,10 @@
 #include <map>
 
 #include "sources/extractors.h"
-#include "tests/sources/source7/command_line.h"
-#include "tests/sources/source7/link_payloads.h"
+#include "tests/support/command_line.h"
 #include "tests/support/compose_harness.h"
+#include "tests/support/link_payloads.h"
+#include "tests/support/post_expectations.h"
 
 namespace quorvel::testing {
 namespace {
@@ -100,13 +101,6 @@ TEST(Source8, ReadsACheckBoxWhenItsBlockIsDue) {
   EXPECT_EQ(post.content, kImage + kDescription + kBdhdBlock);
 }
 
-// The fixture site with one play page answered differently.
-PageFetcher fixtureWith(const Text& address, FetchResult answer) {
-  return [address, answer](const Text& asked) {
-    return asked == address ? answer : fixtureSite("source8")(asked);
-  };
-}
-
 TEST(Source8, APlayPageWithoutLinkAddsNothingAndOnlyNoResponseMakesTheRunPartial) {
   struct Case {
     const char* name;
@@ -124,7 +118,7 @@ TEST(Source8, APlayPageWithoutLinkAddsNothingAndOnlyNoResponseMakesTheRunPartial
       "[/Ftp]\r\n");
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    const ComposedPost post = composePost(extractSource8, kAddress, fixtureWith(play(1), c.answer));
+    const ComposedPost post = composePost(extractSource8, kAddress, answering("source8", play(1), c.answer));
     EXPECT_EQ(post.title, kTitleTags + "[BDHD][Ftp]");
     EXPECT_EQ(post.content, kImage + kDescription + kBdhdBlock + ftpBlockWithoutFirst);
     EXPECT_EQ(post.replace, kWatermark);

@@ -5,9 +5,10 @@
 #include <map>
 
 #include "sources/extractors.h"
-#include "tests/sources/source7/command_line.h"
-#include "tests/sources/source7/link_payloads.h"
+#include "tests/support/command_line.h"
 #include "tests/support/compose_harness.h"
+#include "tests/support/link_payloads.h"
+#include "tests/support/post_expectations.h"
 
 namespace quorvel::testing {
 namespace {
@@ -88,9 +89,8 @@ TEST(Source9, ADownloadPageWithoutLinkAddsNothingAndOnlyNoResponseMakesTheRunPar
       "[/Flashget]\r\n");
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    const ComposedPost post = composePost(extractSource9, kAddress, [&](const Text& address) {
-      return address == download(4) ? c.answer : fixtureSite("source9")(address);
-    });
+    const ComposedPost post =
+        composePost(extractSource9, kAddress, answering("source9", download(4), c.answer));
     EXPECT_EQ(post.title, kTitleTags + gbk("[快车]"));
     EXPECT_EQ(post.content, kDescription + blockWithoutSecond);
     EXPECT_EQ(post.replace, kWatermark);
