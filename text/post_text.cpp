@@ -1,132 +1,223 @@
 #include "text/post_text.h"
 
-#include <string.h>  // memmem
-
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <utility>
 #include <unordered_map>
 #include <vector>
 
 namespace quorvel {
 namespace {
 
-constexpr std::size_t npos = Text::npos;
+constexpr int kNone = -1;
 
 bool isHigh(char c) { return static_cast<unsigned char>(c) >= 0x80; }
 
-// First `wanted` (an ASCII byte) in [from, end) that starts a character; `from` must
-// start one.
-std::size_t findCharacter(const Text& text, std::size_t from, std::size_t end, char wanted) {
-  for (std::size_t i = from; i < end;) {
-    if (isHigh(text[i])) {
-      i += 2;
-    } else if (text[i] == wanted) {
-      return i;
-    } else {
-      ++i;
-    }
-  }
-  return npos;
+constexpr std::uint64_t kModulus = (std::uint64_t{1} << 61) - 1;
+constexpr std::uint64_t kBase = 1000003;
+
+std::uint64_t mulMod(std::uint64_t a, std::uint64_t b) {
+  const unsigned __int128 product = static_cast<unsigned __int128>(a) * b;
+  const std::uint64_t r =
+      static_cast<std::uint64_t>(product & kModulus) + static_cast<std::uint64_t>(product >> 61);
+  return r >= kModulus ? r - kModulus : r;
 }
 
-// Whether position `at` starts a character, given that `known` (<= at) starts one: the byte
-// after an ASCII byte always does, so only the parity of the run of high bytes before `at`
-// decides.
-bool startsCharacter(const Text& text, std::size_t known, std::size_t at) {
-  std::size_t run = 0;
-  while (at > known && isHigh(text[at - 1])) {
-    --at;
-    ++run;
-  }
-  return run % 2 == 0;
-}
-
-// Removes every copy of `tag` in text[from, end) that starts a character, scanning once
-// from the left without rescanning what it leaves; `from` starts a character. The tag
-// must lie before `from`. Compacts in place and returns the new end.
-std::size_t removeCopies(Text& text, std::size_t from, std::size_t end, std::string_view tag) {
-  std::size_t write = from;
-  std::size_t kept = from;  // first byte not yet moved; a character starts here
-  while (from + tag.size() <= end) {
-    const void* hit = memmem(text.data() + from, end - from, tag.data(), tag.size());
-    if (hit == nullptr) break;
-    const auto at = static_cast<std::size_t>(static_cast<const char*>(hit) - text.data());
-    if (!startsCharacter(text, kept, at)) {
-      from = at + 1;
-      continue;
-    }
-    std::memmove(text.data() + write, text.data() + kept, at - kept);
-    write += at - kept;
-    kept = from = at + tag.size();
-  }
-  if (write == kept) return end;
-  std::memmove(text.data() + write, text.data() + kept, end - kept);
-  return write + (end - kept);
-}
-
-// Counts, for every "<" that starts a character, the tag it opens: from it to the first
-// ">" after it that starts a character. Copies of the first tag that removal may take are
-// exactly the "<" whose tag is that same text (such copies never overlap), so a tag counted
-// once is removed without scanning the rest. Tags are keyed by a polynomial hash: a
-// collision can only make a unique tag look repeated and cost a scan, never change a result.
-class TagCounts {
+// Polynomial hashes of the bytes still present in ranges of a text from which bytes are
+// deleted one by one: a segment tree whose nodes hold the hash and count of their present
+// bytes. Hashes only pick candidates; every candidate is compared byte for byte.
+class PresentHashes {
  public:
-  explicit TagCounts(const Text& text) : prefix_(text.size() + 1, 0), power_(text.size() + 1, 1) {
-    for (std::size_t i = 1; i < power_.size(); ++i) power_[i] = power_[i - 1] * kBase;
+  struct Part {
+    std::uint64_t hash = 0;
+    std::size_t count = 0;
+  };
+
+  explicit PresentHashes(const Text& text) : power_(text.size() + 1, 1) {
+    for (std::size_t i = 1; i < power_.size(); ++i) power_[i] = mulMod(power_[i - 1], kBase);
+    while (leaves_ < text.size()) leaves_ *= 2;
+    tree_.resize(2 * leaves_);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+      tree_[leaves_ + i] = {static_cast<unsigned char>(text[i]) + 1u, 1};
+    }
+    for (std::size_t i = leaves_ - 1; i > 0; --i) tree_[i] = join(tree_[2 * i], tree_[2 * i + 1]);
   }
 
-  // Recounts text[from, end) after it changed; the bytes before `from` did not.
-  void recount(const Text& text, std::size_t from, std::size_t end) {
-    for (std::size_t i = from; i < end; ++i) {
-      prefix_[i + 1] = prefix_[i] * kBase + static_cast<unsigned char>(text[i]) + 1;
-    }
-    counts_.clear();
-    std::vector<std::size_t> open;  // "<" still waiting for their ">"
-    for (std::size_t i = from; i < end;) {
-      if (isHigh(text[i])) {
-        i += 2;
-        continue;
-      }
-      if (text[i] == '<') open.push_back(i);
-      if (text[i] == '>') {
-        for (std::size_t start : open) ++counts_[key(start, i + 1)];
-        open.clear();
-      }
-      ++i;
-    }
+  void erase(std::size_t at) {
+    std::size_t i = leaves_ + at;
+    tree_[i] = {};
+    for (i /= 2; i > 0; i /= 2) tree_[i] = join(tree_[2 * i], tree_[2 * i + 1]);
   }
 
-  bool repeated(std::size_t open, std::size_t close) const {
-    const auto found = counts_.find(key(open, close + 1));
-    return found != counts_.end() && found->second > 1;
-  }
-
-  // The tag at [open, close] goes, and with it the tags of the "<" inside it.
-  void forget(const Text& text, std::size_t open, std::size_t close) {
-    for (std::size_t i = open; i < close;) {
-      if (isHigh(text[i])) {
-        i += 2;
-        continue;
-      }
-      if (text[i] == '<') {
-        const auto found = counts_.find(key(i, close + 1));
-        if (found != counts_.end() && --found->second == 0) counts_.erase(found);
-      }
-      ++i;
+  // The present bytes of [first, last].
+  Part range(std::size_t first, std::size_t last) const {
+    Part left;
+    Part right;
+    for (std::size_t l = first + leaves_, r = last + 1 + leaves_; l < r; l /= 2, r /= 2) {
+      if (l & 1) left = join(left, tree_[l++]);
+      if (r & 1) right = join(tree_[--r], right);
     }
+    return join(left, right);
   }
 
  private:
-  static constexpr std::uint64_t kBase = 1000003;
-
-  std::uint64_t key(std::size_t begin, std::size_t end) const {
-    const std::uint64_t hash = prefix_[end] - prefix_[begin] * power_[end - begin];
-    return hash * 0x9E3779B97F4A7C15ULL + (end - begin);
+  Part join(const Part& a, const Part& b) const {
+    std::uint64_t h = mulMod(a.hash, power_[b.count]) + b.hash;
+    if (h >= kModulus) h -= kModulus;
+    return {h, a.count + b.count};
   }
 
-  std::vector<std::uint64_t> prefix_;
   std::vector<std::uint64_t> power_;
-  std::unordered_map<std::uint64_t, std::size_t> counts_;
+  std::size_t leaves_ = 1;
+  std::vector<Part> tree_;
+};
+
+// The tag removal on a text whose bytes are deleted in place rather than moved.
+//
+// Removing a copy of a tag never changes where characters start in what remains: a copy
+// starts a character and ends with a ">" that starts one, so whole characters go. What a
+// removal does change is the tag of every "<" that stood between the last ">" before the
+// copy and the copy: those "<" now reach the first ">" after it. All other tags keep their
+// text. So each "<" keeps its tag's end and hash, the "<" are indexed by hash, and a pass
+// touches only the copies of its tag and the "<" just before each copy.
+class TagRemoval {
+ public:
+  explicit TagRemoval(const Text& text)
+      : text_(text), hashes_(text), nextPresent_(text.size() + 1), bracketAt_(text.size(), kNone) {
+    for (std::size_t i = 0; i <= text.size(); ++i) nextPresent_[i] = i;
+    for (std::size_t i = 0; i < text.size(); i += isHigh(text[i]) ? 2 : 1) {
+      if (text[i] != '<' && text[i] != '>') continue;
+      bracketAt_[i] = static_cast<int>(brackets_.size());
+      brackets_.push_back({i, text[i] == '<'});
+    }
+    const int count = static_cast<int>(brackets_.size());
+    for (int b = 0; b < count; ++b) {
+      brackets_[b].prev = b - 1;
+      brackets_[b].next = b + 1 < count ? b + 1 : kNone;
+    }
+    head_ = count > 0 ? 0 : kNone;
+    std::vector<int> open;
+    for (int b = 0; b < count; ++b) {
+      if (brackets_[b].opens) {
+        open.push_back(b);
+        continue;
+      }
+      for (int o : open) setClose(o, b);
+      open.clear();
+    }
+  }
+
+  Text run() {
+    for (int pass = 1;; ++pass) {
+      while (head_ != kNone && !brackets_[head_].opens) unlink(head_);  // text that stays
+      if (head_ == kNone || brackets_[head_].close == kNone) break;
+      removeCopiesOf(head_, pass);
+    }
+    Text out;
+    out.reserve(text_.size());
+    for (std::size_t i = present(0); i < text_.size(); i = present(i + 1)) out += text_[i];
+    return out;
+  }
+
+ private:
+  struct Bracket {
+    std::size_t at;
+    bool opens;  // "<"; else ">"
+    int prev = kNone;
+    int next = kNone;
+    bool removed = false;
+    int close = kNone;  // for "<": the ">" its tag ends with
+    std::uint64_t hash = 0;
+    std::size_t length = 0;
+    int stamp = 0;
+  };
+
+  std::size_t present(std::size_t i) {
+    std::size_t root = i;
+    while (nextPresent_[root] != root) root = nextPresent_[root];
+    while (nextPresent_[i] != root) i = std::exchange(nextPresent_[i], root);
+    return root;
+  }
+
+  void setClose(int o, int close) {
+    Bracket& b = brackets_[o];
+    b.close = close;
+    if (close == kNone) return;
+    const auto part = hashes_.range(b.at, brackets_[close].at);
+    b.hash = part.hash;
+    b.length = part.count;
+    byHash_[b.hash].push_back(o);
+  }
+
+  void unlink(int b) {
+    Bracket& x = brackets_[b];
+    if (x.prev != kNone) brackets_[x.prev].next = x.next; else head_ = x.next;
+    if (x.next != kNone) brackets_[x.next].prev = x.prev;
+    x.removed = true;
+  }
+
+  Text presentBytes(std::size_t first, std::size_t last) {
+    Text out;
+    for (std::size_t i = present(first); i <= last; i = present(i + 1)) out += text_[i];
+    return out;
+  }
+
+  bool isCopy(int o, const Bracket& first, std::string_view tag) {
+    const Bracket& b = brackets_[o];
+    if (b.removed || b.close == kNone || b.hash != first.hash || b.length != first.length) {
+      return false;
+    }
+    return presentBytes(b.at, brackets_[b.close].at) == tag;
+  }
+
+  void removeCopiesOf(int first, int pass) {
+    const Bracket& tagBracket = brackets_[first];
+    const Text tag = presentBytes(tagBracket.at, brackets_[tagBracket.close].at);
+    std::vector<int> candidates;
+    if (auto found = byHash_.find(tagBracket.hash); found != byHash_.end()) {
+      candidates = std::move(found->second);
+      byHash_.erase(found);
+    }
+    candidates.push_back(first);
+    std::sort(candidates.begin(), candidates.end());
+    candidates.erase(std::unique(candidates.begin(), candidates.end()), candidates.end());
+    std::vector<std::pair<int, int>> copies;  // the copy's "<", the bracket before it
+    for (int o : candidates) {
+      if (!isCopy(o, brackets_[first], tag)) continue;
+      copies.emplace_back(o, brackets_[o].prev);
+      const std::size_t last = brackets_[brackets_[o].close].at;
+      for (std::size_t i = present(brackets_[o].at); i <= last; i = present(i + 1)) {
+        hashes_.erase(i);
+        nextPresent_[i] = i + 1;
+        if (bracketAt_[i] != kNone) unlink(bracketAt_[i]);
+      }
+    }
+    // From the right, so that the tag ends the "<" after a join reach are already settled.
+    for (auto copy = copies.rbegin(); copy != copies.rend(); ++copy) {
+      const int before = copy->second;
+      std::vector<int> joined;
+      for (int b = before; b != kNone && brackets_[b].opens && brackets_[b].stamp != pass;
+           b = brackets_[b].prev) {
+        brackets_[b].stamp = pass;
+        joined.push_back(b);
+      }
+      if (joined.empty()) continue;
+      const int after = brackets_[before].next;
+      const int close = after == kNone             ? kNone
+                        : !brackets_[after].opens ? after
+                                                  : brackets_[after].close;
+      for (int o : joined) setClose(o, close);
+    }
+  }
+
+  const Text& text_;
+  PresentHashes hashes_;
+  std::vector<std::size_t> nextPresent_;  // with path halving: the first present byte from here
+  std::vector<int> bracketAt_;
+  std::vector<Bracket> brackets_;  // every "<" and ">" that starts a character
+  int head_ = kNone;               // the first bracket still in the list
+  std::unordered_map<std::uint64_t, std::vector<int>> byHash_;  // may hold stale entries
 };
 
 }  // namespace
@@ -146,35 +237,11 @@ Text replaceEntities(std::string_view text) {
 }
 
 // Each pass takes the first tag (from the first "<" to the first ">" after it) and removes
-// every copy of it. What lies before that tag holds no tag and never changes again, so it
-// is moved to the result once and the first copy is skipped rather than cut out.
+// every copy of it; a first "<" without ">" after it would make the tag "<>", which is not
+// in the text, so the loop ends there.
 Text stripTags(std::string_view text) {
-  Text work(text);
-  Text out;
-  out.reserve(work.size());
-  std::size_t start = 0;  // work[start, end) is what later passes may still change
-  std::size_t end = work.size();
-  TagCounts counts(work);
-  counts.recount(work, start, end);
-  for (;;) {
-    const std::size_t open = findCharacter(work, start, end, '<');
-    if (open == npos) break;
-    const std::size_t close = findCharacter(work, open + 1, end, '>');
-    // No ">" after the first "<": the tag would be "<>", which is not in the text, and a
-    // pass that changes nothing ends the loop.
-    if (close == npos) break;
-    out.append(work, start, open - start);
-    start = close + 1;
-    if (counts.repeated(open, close)) {
-      const std::string_view tag(work.data() + open, close - open + 1);
-      end = removeCopies(work, start, end, tag);
-      counts.recount(work, start, end);  // removals join texts and so change later tags
-    } else {
-      counts.forget(work, open, close);
-    }
-  }
-  out.append(work, start, end - start);
-  return out;
+  const Text work(text);
+  return TagRemoval(work).run();
 }
 
 Text cleanDescription(std::string_view text) {

@@ -64,6 +64,21 @@ TEST(StripTags, AgreesWithPassByPassRemovalOnRandomTexts) {
   }
 }
 
+TEST(StripTags, AgreesWithPassByPassRemovalOnLongRandomTexts) {
+  // Longer texts of whole small tags, unclosed "<" and stray ">": removals join what stands
+  // around them into new tags again and again, and runs of "<" sit before removed copies.
+  const std::string symbols[] = {"<x>", "<y>", "<x", "y>", "<", "<", ">", "a", "\xB0", "\x81",
+                                 "\xD6\xD0", "<a>", "</a>", "<a", "\r\n"};
+  std::mt19937 random(77);
+  std::uniform_int_distribution<std::size_t> pick(0, std::size(symbols) - 1);
+  std::uniform_int_distribution<int> length(0, 400);
+  for (int round = 0; round < 1500; ++round) {
+    std::string text;
+    for (int n = length(random); n > 0; --n) text += symbols[pick(random)];
+    ASSERT_EQ(stripTags(text), stripTagsByPasses(text)) << "round " << round << ": " << text;
+  }
+}
+
 TEST(StripTags, AgreesWithPassByPassRemovalOnADescription) {
   // Many distinct tags, repeated closing tags, tags split by others, GBK text between.
   Text text;
