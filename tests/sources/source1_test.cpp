@@ -110,16 +110,12 @@ TEST(Source1, WithEveryBoxUncheckedThePlayPagesAreStillFetched) {
 }
 
 TEST(Source1, ReadsEachBoxWhenItsBlockIsDue) {
-  MemoryControls* window = nullptr;
-  PageFetcher site = fixtureSite("source1/site");
-  const ComposedPost post = composePost(
-      extractSource1, kFilmAddress,
-      [&](const Text& address) {
+  const ComposedPost post = composePostWhileFetching(
+      extractSource1, kFilmAddress, fixtureSite("source1/site"),
+      [](MemoryControls& window, const Text& address) {
         // Checked when the fetch started, unchecked before the blocks are written.
-        if (address == playRequests({"12345-3"}).front()) window->setChecked("选择框2", false);
-        return site(address);
-      },
-      [&](MemoryControls& controls) { window = &controls; });
+        if (address == playRequests({"12345-3"}).front()) window.setChecked("选择框2", false);
+      });
   EXPECT_EQ(post.title, siteTags() + "[FTP]" + gbk("[快车]"));
   EXPECT_EQ(post.content, siteHead() + siteFtpBlock() + siteFlashgetBlock());
 }

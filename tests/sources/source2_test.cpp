@@ -15,6 +15,7 @@ using testing::Block;
 using testing::completedPost;
 using testing::ComposedPost;
 using testing::composePost;
+using testing::composePostWhileFetching;
 using ::testing::ElementsAre;
 using testing::expectPost;
 using testing::fixtureSite;
@@ -73,19 +74,15 @@ TEST(Source2, AnUncheckedBoxLeavesOutItsBlockAndKindTagOnly) {
 }
 
 TEST(Source2, ReadsEachBoxWhenItsBlockIsDue) {
-  MemoryControls* window = nullptr;
-  const PageFetcher site = fixtureSite("source2");
-  const ComposedPost post = composePost(
-      extractSource2, kFilm,
-      [&](const Text& page) {
+  const ComposedPost post = composePostWhileFetching(
+      extractSource2, kFilm, fixtureSite("source2"),
+      [](MemoryControls& window, const Text& page) {
         // The FTP block is already written when the play data comes in.
         if (page == kPlayData) {
-          window->setChecked("选择框3", false);
-          window->setChecked("选择框4", false);
+          window.setChecked("选择框3", false);
+          window.setChecked("选择框4", false);
         }
-        return site(page);
-      },
-      [&](MemoryControls& controls) { window = &controls; });
+      });
   expectPost(post, expectedFilmPost({"选择框3"}));
 }
 

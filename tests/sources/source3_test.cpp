@@ -14,6 +14,7 @@ using testing::Block;
 using testing::completedPost;
 using testing::ComposedPost;
 using testing::composePost;
+using testing::composePostWhileFetching;
 using ::testing::ElementsAre;
 using testing::expectPost;
 using testing::fixtureSite;
@@ -71,30 +72,22 @@ TEST(Source3, AnUncheckedBoxLeavesOutItsBlockAndKindTagOnly) {
 }
 
 TEST(Source3, ReadsEachBoxWhenItsBlockIsDue) {
-  MemoryControls* window = nullptr;
-  const PageFetcher site = fixtureSite("source3");
-  const ComposedPost post = composePost(
-      extractSource3, kFilm,
-      [&](const Text& page) {
-        if (page == kPlayPage) window->setChecked("选择框1", false);
-        return site(page);
-      },
-      [&](MemoryControls& controls) { window = &controls; });
+  const ComposedPost post = composePostWhileFetching(
+      extractSource3, kFilm, fixtureSite("source3"),
+      [](MemoryControls& window, const Text& page) {
+        if (page == kPlayPage) window.setChecked("选择框1", false);
+      });
   expectPost(post, expectedFilmPost({"选择框1"}));
 }
 
 TEST(Source3, FilmNumberComesFromTheRunsOwnAddressNotTheAddressBox) {
   // Another film's address typed into the box while the film page loads must not bring
   // that film's links into this film's post.
-  MemoryControls* window = nullptr;
-  const PageFetcher site = fixtureSite("source3");
-  const ComposedPost post = composePost(
-      extractSource3, kFilm,
-      [&](const Text& page) {
-        window->setText("地址框", kHome + "/content/320.html");
-        return site(page);
-      },
-      [&](MemoryControls& controls) { window = &controls; });
+  const ComposedPost post = composePostWhileFetching(
+      extractSource3, kFilm, fixtureSite("source3"),
+      [](MemoryControls& window, const Text&) {
+        window.setText("地址框", kHome + "/content/320.html");
+      });
   EXPECT_THAT(post.requests, ElementsAre(kFilm, kPlayPage, kPlayData));
   expectPost(post, expectedFilmPost());
 }

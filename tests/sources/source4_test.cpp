@@ -15,6 +15,7 @@ using testing::Block;
 using testing::completedPost;
 using testing::ComposedPost;
 using testing::composePost;
+using testing::composePostWhileFetching;
 using ::testing::ElementsAre;
 using testing::expectPost;
 using testing::fixtureSite;
@@ -85,15 +86,11 @@ TEST(Source4, AnUncheckedBoxLeavesOutItsBlockAndKindTagOnly) {
 }
 
 TEST(Source4, ReadsEachBoxWhenItsBlockIsDue) {
-  MemoryControls* window = nullptr;
-  const PageFetcher site = fixtureSite("source4");
-  const ComposedPost post = composePost(
-      extractSource4, kFilm,
-      [&](const Text& page) {
-        if (page == kPlayPage) window->setChecked("选择框2", false);
-        return site(page);
-      },
-      [&](MemoryControls& controls) { window = &controls; });
+  const ComposedPost post = composePostWhileFetching(
+      extractSource4, kFilm, fixtureSite("source4"),
+      [](MemoryControls& window, const Text& page) {
+        if (page == kPlayPage) window.setChecked("选择框2", false);
+      });
   expectPost(post, expectedFilmPost({"选择框2"}));
 }
 

@@ -72,14 +72,11 @@ TEST(Source5, EachBlockFollowsItsOwnCheckBox) {
 }
 
 TEST(Source5, ReadsACheckBoxWhenItsBlockIsDue) {
-  MemoryControls* window = nullptr;
-  const ComposedPost post = composePost(
-      extractSource5, kAddress,
-      [&](const Text& address) {
-        window->setChecked("选择框4", false);
-        return fixtureSite("source5")(address);
-      },
-      [&](MemoryControls& controls) { window = &controls; });
+  const ComposedPost post = composePostWhileFetching(
+      extractSource5, kAddress, fixtureSite("source5"),
+      [](MemoryControls& window, const Text&) {
+        window.setChecked("选择框4", false);
+      });
   EXPECT_EQ(post.title, kTitleLine + gbk("[快车]"));
   EXPECT_EQ(post.content, kDescription + kFlashgetBlock);
 }

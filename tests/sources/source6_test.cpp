@@ -77,15 +77,11 @@ TEST(Source6, UncheckedFtpBoxLeavesOutTheBlockAndItsTagButNotTheWatermark) {
 }
 
 TEST(Source6, ReadsTheFtpBoxWhenItsBlockIsDue) {
-  MemoryControls* window = nullptr;
-  PageFetcher site = fixtureSite("source6/site");
-  const ComposedPost post = composePost(
-      extractSource6, kFilmAddress,
-      [&](const Text& address) {
-        window->setChecked("选择框4", false);  // the user unchecks while the page downloads
-        return site(address);
-      },
-      [&](MemoryControls& controls) { window = &controls; });
+  const ComposedPost post = composePostWhileFetching(
+      extractSource6, kFilmAddress, fixtureSite("source6/site"),
+      [](MemoryControls& window, const Text&) {
+        window.setChecked("选择框4", false);  // the user unchecks while the page downloads
+      });
   EXPECT_EQ(post.title, siteTitle());
   EXPECT_EQ(post.content, siteDescription());
 }

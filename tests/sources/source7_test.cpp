@@ -89,14 +89,11 @@ TEST(Source7, EachBlockFollowsItsOwnCheckBox) {
 }
 
 TEST(Source7, ReadsACheckBoxWhenItsBlockIsDue) {
-  MemoryControls* window = nullptr;
-  const ComposedPost post = composePost(
-      extractSource7, kAddress,
-      [&](const Text& address) {
-        window->setChecked("选择框8", false);  // while the page is on its way
-        return fixtureSite("source7")(address);
-      },
-      [&](MemoryControls& controls) { window = &controls; });
+  const ComposedPost post = composePostWhileFetching(
+      extractSource7, kAddress, fixtureSite("source7"),
+      [](MemoryControls& window, const Text&) {
+        window.setChecked("选择框8", false);  // while the page is on its way
+      });
   EXPECT_EQ(post.title, kTitleTags + gbk("[电驴][快车]"));
   EXPECT_EQ(post.content, kImage + kDescription + kEd2kBlock + kFlashgetBlock);
 }

@@ -89,14 +89,11 @@ TEST(Source8, TheFtpBlockFollowsTheThirdBoxNotTheFourth) {
 }
 
 TEST(Source8, ReadsACheckBoxWhenItsBlockIsDue) {
-  MemoryControls* window = nullptr;
-  const ComposedPost post = composePost(
-      extractSource8, kAddress,
-      [&](const Text& address) {
-        if (address == play(4)) window->setChecked("选择框3", false);
-        return fixtureSite("source8")(address);
-      },
-      [&](MemoryControls& controls) { window = &controls; });
+  const ComposedPost post = composePostWhileFetching(
+      extractSource8, kAddress, fixtureSite("source8"),
+      [](MemoryControls& window, const Text& address) {
+        if (address == play(4)) window.setChecked("选择框3", false);
+      });
   EXPECT_EQ(post.title, kTitleTags + "[BDHD]");
   EXPECT_EQ(post.content, kImage + kDescription + kBdhdBlock);
 }

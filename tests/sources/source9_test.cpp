@@ -60,14 +60,11 @@ TEST(Source9, OnlyTheSixthBoxGatesTheBlock) {
 }
 
 TEST(Source9, ReadsTheCheckBoxWhenTheBlockIsDue) {
-  MemoryControls* window = nullptr;
-  const ComposedPost post = composePost(
-      extractSource9, kAddress,
-      [&](const Text& address) {
-        if (address == download(5)) window->setChecked("选择框6", false);
-        return fixtureSite("source9")(address);
-      },
-      [&](MemoryControls& controls) { window = &controls; });
+  const ComposedPost post = composePostWhileFetching(
+      extractSource9, kAddress, fixtureSite("source9"),
+      [](MemoryControls& window, const Text& address) {
+        if (address == download(5)) window.setChecked("选择框6", false);
+      });
   EXPECT_EQ(post.title, kTitleTags);
   EXPECT_EQ(post.content, kDescription);
 }

@@ -43,6 +43,21 @@ inline ComposedPost composePost(Extractor extractor, const Text& address, PageFe
   return post;
 }
 
+// Like composePost, with `duringFetch` acting on the window each time a page is asked
+// for, before its answer comes back: the user changing the window while pages download.
+inline ComposedPost composePostWhileFetching(
+    Extractor extractor, const Text& address, PageFetcher fetcher,
+    const std::function<void(MemoryControls& window, const Text& page)>& duringFetch) {
+  MemoryControls* window = nullptr;
+  return composePost(
+      std::move(extractor), address,
+      [&](const Text& page) {
+        duringFetch(*window, page);
+        return fetcher(page);
+      },
+      [&](MemoryControls& controls) { window = &controls; });
+}
+
 // The fixture site in tests/sources/<site> (files named as samplePagePath names them).
 inline PageFetcher fixtureSite(const std::string& site) {
   return samplePageFetcher(std::string(QUORVEL_FIXTURES_DIR) + "/" + site);
