@@ -77,7 +77,17 @@ TextList linkItems(std::string_view links);        // splitText at "$$$"
 // copy of that tag ignoring case. The loop ends when no "<img" is left, or when a pass
 // does not lower their number: an "<img" without ">" after it would otherwise repeat
 // forever, and an address that itself holds "<img" would grow the text without end.
+//
+// A page whose first address is long and stands before many different tags would make
+// every block carry it, the text growing with tags times address length; so a pass that
+// would make the text longer than the size limit is not made, and the image tags left
+// are removed as tags by the caller's tag stripping. The default limit, 16 times the
+// description plus 1 MiB, is far above what genuine pages reach (a block is about as long
+// as the tag it replaces unless the address is borrowed from elsewhere) and keeps a
+// hostile 100 KB page within a few megabytes.
 Text imageTagsToBlocks(std::string_view description);
+Text imageTagsToBlocks(std::string_view description, std::size_t sizeLimit);
+std::size_t imageBlocksSizeLimit(std::size_t descriptionSize);
 
 // "<b>" and "</b>" (exact case) as the forum's "[b]" and "[/b]".
 Text boldTagsToForum(std::string_view text);

@@ -3,6 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+#include <string>
+
+#include "text/between.h"
+
 #include "tests/support/compose_harness.h"
 
 namespace quorvel::testing {
@@ -44,6 +49,61 @@ TEST(ImageTagsToBlocks, EndsWhenAPassLeavesAsManyImageTags) {
   EXPECT_EQ(imageTagsToBlocks("<img a><img a> src=\"<img b>\""),
             "\r\n[img]<img b>[/img]\r\n\r\n[img]<img b>[/img]\r\n src=\"<img b>\"");
   EXPECT_EQ(imageTagsToBlocks("<img src=\"<img\">"), "\r\n[img]<img[/img]\r\n");
+}
+
+// The image loop written out with the text primitives, one pass at a time, with the same
+// size limit.
+Text imageTagsByPasses(Text d, std::size_t sizeLimit) {
+  const auto count = [](const Text& text) {
+    long n = 0;
+    for (long at = findText(text, "<img", CaseMode::IgnoreCase); at != -1;
+         at = findText(text, "<img", at + 4, CaseMode::IgnoreCase)) {
+      ++n;
+    }
+    return n;
+  };
+  for (long left = count(d); left > 0;) {
+    const Text src = textBetween(d, "src=\"", "\"");
+    const Text tag = "<img" + textBetween(d, "<img", ">") + ">";
+    Text next = replaceText(d, tag, "\r\n[img]" + src + "[/img]\r\n", CaseMode::IgnoreCase);
+    if (next.size() > sizeLimit) return d;
+    const long nextLeft = count(next);
+    if (nextLeft >= left) return next;
+    d = std::move(next);
+    left = nextLeft;
+  }
+  return d;
+}
+
+TEST(ImageTagsToBlocks, AgreesWithPassByPassLoopOnRandomTexts) {
+  // Few symbols, so that tags repeat in both cases, addresses are shared, unclosed and
+  // hold tags, and markers meet the second bytes of characters.
+  const std::string symbols[] = {"<img", "<IMG", "<iMg a>", "<img b>", "src=\"", "SRC=\"", "\"",
+                                 ">", "a", "B", "\x81", "\xBCs", "\xD6\xD0", " ", "<x src=\"ab\">",
+                                 "<img src=\"c\">", "<img src=\"<img\">"};
+  std::mt19937 random(5);
+  std::uniform_int_distribution<std::size_t> pick(0, std::size(symbols) - 1);
+  std::uniform_int_distribution<int> length(0, 80);
+  for (int round = 0; round < 4000; ++round) {
+    std::string text;
+    for (int n = length(random); n > 0; --n) text += symbols[pick(random)];
+    const std::size_t limit = round % 3 == 0 ? text.size() + 40 : imageBlocksSizeLimit(text.size());
+    ASSERT_EQ(imageTagsToBlocks(text, limit), imageTagsByPasses(text, limit))
+        << "round " << round << ": " << text;
+  }
+}
+
+// A long address in front of many different tags: every block would carry it. Passes stop
+// before the text outgrows the limit, leaving the other tags as they stand.
+TEST(ImageTagsToBlocks, StopsBeforeTheTextOutgrowsTheLimit) {
+  const Text address(100, 'x');
+  Text text = "<a src=\"" + address + "\">";
+  for (int i = 0; i < 10; ++i) text += "<img " + std::to_string(i) + ">";
+  const Text block = "\r\n[img]" + address + "[/img]\r\n";
+  Text expected = "<a src=\"" + address + "\">" + block + block + block;
+  for (int i = 3; i < 10; ++i) expected += "<img " + std::to_string(i) + ">";
+  EXPECT_EQ(imageTagsToBlocks(text, expected.size() + block.size() - 8), expected);
+  EXPECT_EQ(imageTagsToBlocks(text, text.size() - 1), text);
 }
 
 TEST(DescriptionPieces, BoldTagsAndBlankLines) {
