@@ -6,6 +6,7 @@
 #include "tests/support/command_line.h"
 #include "tests/support/compose_harness.h"
 #include "tests/support/link_payloads.h"
+#include "tests/support/post_expectations.h"
 
 namespace quorvel::testing {
 namespace {
@@ -79,10 +80,6 @@ TEST(Source5, ReadsACheckBoxWhenItsBlockIsDue) {
       });
   EXPECT_EQ(post.title, kTitleLine + gbk("[快车]"));
   EXPECT_EQ(post.content, kDescription + kFlashgetBlock);
-}
-
-PageFetcher servePage(Bytes page) {
-  return [page = std::move(page)](const Text&) { return FetchResult{page, true, ""}; };
 }
 
 const auto kKeepReplaceBox = [](MemoryControls& controls) { controls.setText("编辑框5", "keep"); };

@@ -9,6 +9,7 @@
 #include "tests/support/command_line.h"
 #include "tests/support/compose_harness.h"
 #include "tests/support/link_payloads.h"
+#include "tests/support/post_expectations.h"
 
 namespace quorvel::testing {
 namespace {
@@ -47,10 +48,6 @@ Bytes fixturePage() {
   std::ostringstream body;
   body << in.rdbuf();
   return body.str();
-}
-
-PageFetcher servePage(Bytes page) {
-  return [page = std::move(page)](const Text&) { return FetchResult{page, true, ""}; };
 }
 
 TEST(Source7, ComposesTheWholePost) {

@@ -1,5 +1,5 @@
 #pragma once
-// What a composed post should hold, and fixture sites with one page answered otherwise.
+// What a composed post should hold, and small sites to compose it from.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -47,6 +47,11 @@ inline PageFetcher answering(const std::string& site, const Text& address, Fetch
   return [fixture = fixtureSite(site), address, answer = std::move(answer)](const Text& page) {
     return page == address ? answer : fixture(page);
   };
+}
+
+// A site that answers every address with `page`.
+inline PageFetcher servePage(Bytes page) {
+  return [page = std::move(page)](const Text&) { return FetchResult{page, true, ""}; };
 }
 
 }  // namespace quorvel::testing
