@@ -33,8 +33,8 @@ constexpr std::string_view kCopyContentButton = "按钮2";
 
 void openInBrowser(const QString& address) { QDesktopServices::openUrl(QUrl(address)); }
 
-QWidget* createWidget(const ControlSpec& spec, QWidget* parent) {
-  switch (spec.kind) {
+QWidget* createWidget(const ControlSpec& layout, QWidget* parent) {
+  switch (layout.kind) {
     case ControlKind::GroupBox:
       return new QGroupBox(parent);
     case ControlKind::Label: {
@@ -84,7 +84,7 @@ MainWindow::MainWindow(MemoryControls& model, FetchDispatch& dispatch, Opener op
   dispatch_.setRunningObserver([this] {
     QMetaObject::invokeMethod(this, [this] { refreshRunning(); }, Qt::QueuedConnection);
   });
-  for (const ControlSpec& spec : windowControls()) refresh(std::string(spec.name));
+  for (const ControlSpec& layout : windowControls()) refresh(std::string(layout.name));
   refreshRunning();
 }
 
@@ -101,12 +101,12 @@ QWidget* MainWindow::control(std::string_view name) const {
 void MainWindow::createControls() {
   radios_ = new QButtonGroup(this);
   radios_->setExclusive(true);
-  for (const ControlSpec& spec : windowControls()) {
-    QWidget* parent = spec.parent.empty() ? this : control(spec.parent);
-    QWidget* widget = createWidget(spec, parent);
-    widget->setObjectName(QString::fromUtf8(spec.name.data(), static_cast<int>(spec.name.size())));
-    widget->setGeometry(spec.left, spec.top, spec.width, spec.height);
-    widgets_.emplace(std::string(spec.name), widget);
+  for (const ControlSpec& layout : windowControls()) {
+    QWidget* parent = layout.parent.empty() ? this : control(layout.parent);
+    QWidget* widget = createWidget(layout, parent);
+    widget->setObjectName(QString::fromUtf8(layout.name.data(), static_cast<int>(layout.name.size())));
+    widget->setGeometry(layout.left, layout.top, layout.width, layout.height);
+    widgets_.emplace(std::string(layout.name), widget);
   }
   for (const SourceSite& site : sourceSites()) {
     radios_->addButton(static_cast<QRadioButton*>(control(site.radioName)), site.number);
@@ -124,10 +124,10 @@ void MainWindow::connectHandlers() {
   connect(static_cast<QLineEdit*>(control(kAddressBox)), &QLineEdit::returnPressed, this,
           [button] { button(kFetchButton)->click(); });
 
-  for (const ControlSpec& spec : windowControls()) {
-    const std::string name(spec.name);
+  for (const ControlSpec& layout : windowControls()) {
+    const std::string name(layout.name);
     QWidget* widget = control(name);
-    switch (spec.kind) {
+    switch (layout.kind) {
       case ControlKind::LineEdit:
         connect(static_cast<QLineEdit*>(widget), &QLineEdit::textEdited, this,
                 [this, name](const QString& text) { model_.setText(name, fromQString(text)); });
@@ -180,12 +180,12 @@ void MainWindow::modelChanged(std::string_view name) {
 }
 
 void MainWindow::refresh(const std::string& name) {
-  const ControlSpec* spec = findControl(name);
+  const ControlSpec* layout = findControl(name);
   QWidget* widget = control(name);
-  if (spec == nullptr || widget == nullptr) return;
+  if (layout == nullptr || widget == nullptr) return;
   syncing_ = true;
   const QString text = toQString(model_.text(name));
-  switch (spec->kind) {
+  switch (layout->kind) {
     case ControlKind::GroupBox:
       static_cast<QGroupBox*>(widget)->setTitle(text);
       break;
@@ -234,7 +234,7 @@ void MainWindow::refresh(const std::string& name) {
     widget->setToolTip(Qt::convertFromPlainText(tip, Qt::WhiteSpaceNoWrap));
   } else {
     // A domain may be longer than its radio button is wide.
-    widget->setToolTip(spec->kind == ControlKind::RadioButton ? text : QString());
+    widget->setToolTip(layout->kind == ControlKind::RadioButton ? text : QString());
   }
   syncing_ = false;
 }

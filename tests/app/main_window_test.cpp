@@ -91,17 +91,17 @@ struct WindowTest : ::testing::Test {
 };
 
 TEST_F(WindowTest, EveryControlStartsAsLaidOut) {
-  for (const ControlSpec& spec : windowControls()) {
-    SCOPED_TRACE(std::string(spec.name));
-    QWidget* control = window.control(spec.name);
+  for (const ControlSpec& layout : windowControls()) {
+    SCOPED_TRACE(std::string(layout.name));
+    QWidget* control = window.control(layout.name);
     ASSERT_NE(control, nullptr);
-    EXPECT_EQ(control->objectName(), QString::fromUtf8(spec.name.data(), spec.name.size()));
-    EXPECT_EQ(control->geometry(), QRect(spec.left, spec.top, spec.width, spec.height));
-    QWidget* parent = spec.parent.empty() ? &window : window.control(spec.parent);
+    EXPECT_EQ(control->objectName(), QString::fromUtf8(layout.name.data(), layout.name.size()));
+    EXPECT_EQ(control->geometry(), QRect(layout.left, layout.top, layout.width, layout.height));
+    QWidget* parent = layout.parent.empty() ? &window : window.control(layout.parent);
     EXPECT_EQ(control->parentWidget(), parent);
 
-    const QString text = toQString(initialText(spec));
-    switch (spec.kind) {
+    const QString text = toQString(initialText(layout));
+    switch (layout.kind) {
       case ControlKind::GroupBox:
         EXPECT_EQ(qobject_cast<QGroupBox*>(control)->title(), "");
         break;
@@ -129,8 +129,8 @@ TEST_F(WindowTest, EveryControlStartsAsLaidOut) {
       case ControlKind::RadioButton: {
         auto* button = qobject_cast<QAbstractButton*>(control);
         EXPECT_EQ(button->text(), text);
-        EXPECT_EQ(button->isChecked(), spec.checked);
-        EXPECT_EQ(button->isCheckable(), spec.kind != ControlKind::PushButton);
+        EXPECT_EQ(button->isChecked(), layout.checked);
+        EXPECT_EQ(button->isCheckable(), layout.kind != ControlKind::PushButton);
         break;
       }
     }
