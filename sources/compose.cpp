@@ -53,6 +53,12 @@ bool writeLinkBlock(Extraction& run, const LinkKind& kind, std::string_view link
   return true;
 }
 
+void writePlayerBlocks(Extraction& run, std::string_view playList, const TextList& pieces) {
+  for (const LinkKind* kind : {&kQvodLinks, &kBdhdLinks, &kGvodLinks}) {
+    writeLinkBlock(run, *kind, playList, pieces, CaseMode::Exact, unescapedTrimmedLine);
+  }
+}
+
 Text plainLine(const Text& item) { return item + Text(kLineBreak); }
 
 Text namedFtpLine(const Text& item) { return nameLink(item) + Text(kLineBreak); }

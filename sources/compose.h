@@ -58,6 +58,10 @@ using LinkLine = std::function<Text(const Text& item)>;
 bool writeLinkBlock(Extraction& run, const LinkKind& kind, std::string_view links,
                     const TextList& items, CaseMode testCase, const LinkLine& line);
 
+// The player sites' QVOD, BDHD and GVOD blocks, in that order: exact-case tests on the
+// play list, one trimmed line per piece with its "\u" escapes decoded.
+void writePlayerBlocks(Extraction& run, std::string_view playList, const TextList& pieces);
+
 // Link lines as the sources write them.
 Text plainLine(const Text& item);            // item + "\r\n"
 Text namedFtpLine(const Text& item);         // nameLink(item) + "\r\n"

@@ -34,9 +34,7 @@ void extractSource2(Extraction& run) {
   // "%u" escapes become "\u" first, so that percent decoding leaves them for the lines.
   const Text data = percentDecode(replaceText(script, "%u", "\\u"));
   const TextList pieces = splitText(data, "$");
-  for (const LinkKind* kind : {&kQvodLinks, &kBdhdLinks, &kGvodLinks}) {
-    writeLinkBlock(run, *kind, data, pieces, CaseMode::Exact, unescapedTrimmedLine);
-  }
+  writePlayerBlocks(run, data, pieces);
 
   run.finish(sourceWatermark(2));
 }

@@ -36,9 +36,7 @@ void extractSource3(Extraction& run) {
   const Text data =
       bytesToText(run.fetchPage(home + "/playdata/" + textBetween(play, "/playdata/", "\"")));
   const TextList pieces = splitText(data, "$");
-  for (const LinkKind* kind : {&kQvodLinks, &kBdhdLinks, &kGvodLinks}) {
-    writeLinkBlock(run, *kind, data, pieces, CaseMode::Exact, unescapedTrimmedLine);
-  }
+  writePlayerBlocks(run, data, pieces);
 
   run.finish(sourceWatermark(3));
 }

@@ -29,9 +29,7 @@ void extractSource4(Extraction& run) {
   // Player groups are separated by "$$$", the episodes of a group by "++".
   const Text list = replaceText(percentDecode(textBetween(play, "url_list=\"", "\"")), "$$$", "++");
   const TextList pieces = splitText(list, "++");
-  for (const LinkKind* kind : {&kQvodLinks, &kBdhdLinks, &kGvodLinks}) {
-    writeLinkBlock(run, *kind, list, pieces, CaseMode::Exact, unescapedTrimmedLine);
-  }
+  writePlayerBlocks(run, list, pieces);
 
   run.finish();
 }
