@@ -85,22 +85,13 @@ TEST(Source5, ReadsACheckBoxWhenItsBlockIsDue) {
 const auto kKeepReplaceBox = [](MemoryControls& controls) { controls.setText("编辑框5", "keep"); };
 
 TEST(Source5, APageWithoutMarkersGivesBareLinesAndLeavesTheReplaceBox) {
-  struct Case {
-    const char* name;
-    PageFetcher fetcher;
-    const char* status;
-  };
-  const Case cases[] = {
-      {"no response", [](const Text&) { return FetchResult{"", false, "refused"}; }, "获取失败!"},
-      {"no markers", servePage("<html><body>Not Found</body></html>"), "获取完毕!"},
-  };
-  for (const Case& c : cases) {
+  for (const EmptyFilmPage& c : emptyFilmPages()) {
     SCOPED_TRACE(c.name);
-    const ComposedPost post = composePost(extractSource5, kAddress, c.fetcher, kKeepReplaceBox);
+    const ComposedPost post = composePost(extractSource5, kAddress, c.site, kKeepReplaceBox);
     EXPECT_EQ(post.title, "\r\n");
     EXPECT_EQ(post.content, "\r\n");
     EXPECT_EQ(post.replace, "keep");
-    EXPECT_EQ(post.status, gbk(c.status));
+    EXPECT_EQ(post.status, c.status);
   }
 }
 

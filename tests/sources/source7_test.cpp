@@ -103,21 +103,12 @@ TEST(Source7, WithoutTheDescriptionMarkerTheRestIsComposedAsUsual) {
 }
 
 TEST(Source7, APageWithoutMarkersGivesEmptyFields) {
-  struct Case {
-    const char* name;
-    PageFetcher fetcher;
-    const char* status;
-  };
-  const Case cases[] = {
-      {"no response", [](const Text&) { return FetchResult{"", false, "refused"}; }, "获取失败!"},
-      {"no markers", servePage("<html><body>404 Not Found</body></html>"), "获取完毕!"},
-  };
-  for (const Case& c : cases) {
+  for (const EmptyFilmPage& c : emptyFilmPages()) {
     SCOPED_TRACE(c.name);
-    const ComposedPost post = composePost(extractSource7, kAddress, c.fetcher);
+    const ComposedPost post = composePost(extractSource7, kAddress, c.site);
     EXPECT_EQ(post.title, "[][][]");
     EXPECT_EQ(post.content, "[img][/img]\r\n\r\n");
-    EXPECT_EQ(post.status, gbk(c.status));
+    EXPECT_EQ(post.status, c.status);
   }
 }
 

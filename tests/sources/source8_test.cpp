@@ -125,24 +125,15 @@ TEST(Source8, APlayPageWithoutLinkAddsNothingAndOnlyNoResponseMakesTheRunPartial
 }
 
 TEST(Source8, AFilmPageWithoutMarkersGivesEmptyFieldsAndStillTheWatermark) {
-  struct Case {
-    const char* name;
-    FetchResult answer;
-    const char* status;
-  };
-  const Case cases[] = {
-      {"no response", {"", false, "refused"}, "获取失败!"},
-      {"no markers", {"<html><body>Not Found</body></html>", true, ""}, "获取完毕!"},
-  };
-  for (const Case& c : cases) {
+  for (const EmptyFilmPage& c : emptyFilmPages()) {
     SCOPED_TRACE(c.name);
     const ComposedPost post = composePost(
-        extractSource8, kAddress, [&](const Text&) { return c.answer; },
+        extractSource8, kAddress, c.site,
         [](MemoryControls& controls) { controls.setText("编辑框5", "old"); });
     EXPECT_EQ(post.title, "[][][]");
     EXPECT_EQ(post.content, "[img][/img]\r\n\r\n\r\n");
     EXPECT_EQ(post.replace, kWatermark);
-    EXPECT_EQ(post.status, gbk(c.status));
+    EXPECT_EQ(post.status, c.status);
     EXPECT_EQ(post.requests, std::vector<Text>{kAddress});
   }
 }

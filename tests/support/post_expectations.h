@@ -54,4 +54,20 @@ inline PageFetcher servePage(Bytes page) {
   return [page = std::move(page)](const Text&) { return FetchResult{page, true, ""}; };
 }
 
+// The two ways a film page leaves nothing to cut, with the status the run then ends with:
+// no response at all, or an error page that holds none of the site's markers.
+struct EmptyFilmPage {
+  const char* name;
+  PageFetcher site;
+  Text status;
+};
+
+inline std::vector<EmptyFilmPage> emptyFilmPages() {
+  return {
+      {"no response", [](const Text&) { return FetchResult{"", false, "refused"}; },
+       gbk("获取失败!")},
+      {"no markers", servePage("<html><body>404 Not Found</body></html>"), gbk("获取完毕!")},
+  };
+}
+
 }  // namespace quorvel::testing
